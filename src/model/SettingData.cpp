@@ -1,0 +1,101 @@
+#include "model/SettingData.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+namespace {
+void SetNumber(int32_t value, int32_t& field, FixedText<6>& text) {
+    field = value;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d", static_cast<int>(value));
+    text = buf;
+}
+
+void ClearMembers(MemberRef* refs, int count) {
+    for (int i = 0; i < count; ++i) refs[i] = MemberRef{static_cast<uint8_t>(i + 1), 0, 0};
+}
+
+void ResetSwitch(SwitchData& sw, int exchange) {
+    sw.ZoneSize = 1;
+    sw.PagingTimeLimit = 0;
+    sw.LineCntLimit = 3;
+    for (auto& p : sw.SpeakerPaging) p = 0;
+    for (auto& line : sw.Line) {
+        line = LineData{};
+        ClearMembers(line.RxMaster, kRxMasters);
+    }
+    for (int m = 0; m < kMastersPerExchange; ++m) {
+        MasterData& ms = sw.Master[m];
+        ms = MasterData{};
+        ms.Exchange = static_cast<uint8_t>(exchange);
+        ms.Position = static_cast<uint8_t>(m + 1);
+        ClearMembers(ms.ScanSub, kScanMembers);
+        ClearMembers(ms.GroupMaster, kGroupMembers);
+        ClearMembers(ms.MeetMaster, kMeetMembers);
+        if (exchange == 1) {
+            SetNumber(90 + m, ms.NumberValue, ms.Number);
+            ms.Name = ms.Number.View();
+        }
+    }
+    for (int s = 0; s < kSubsPerExchange; ++s) {
+        SubData& sub = sw.Sub[s];
+        sub = SubData{};
+        sub.Exchange = static_cast<uint8_t>(exchange);
+        sub.Position = static_cast<uint8_t>(s + 1);
+        sub.CallSwNo = static_cast<uint8_t>(exchange);
+        if (exchange == 1) {
+            SetNumber(10 + s, sub.NumberValue, sub.Number);
+            sub.Name = sub.Number.View();
+        }
+    }
+}
+}  // namespace
+
+void ResetToDefaults(SettingData& d) {
+    d.Maintenance = MaintenanceData{};
+    d.RemoteDial = RemoteDialData{};
+
+    SystemData& sys = d.System;
+    sys = SystemData{};
+    for (int e = 0; e < kMaxExchanges; ++e) {
+        SwNumberRec& rec = sys.SwNumber[e];
+        rec.Position = static_cast<uint8_t>(e + 1);
+        if (e + 1 <= sys.SwitchCnt) {
+            SetNumber(10 * (e + 1), rec.Value, rec.Text);
+        } else {
+            rec.Value = kNotAssigned;
+            rec.Text.Clear();
+        }
+    }
+
+    for (auto& f : d.Function) {
+        f = FunctionData{};
+        f.StartTime.Text = "00:00";
+        f.EndTime.Text = "00:00";
+    }
+    for (int e = 0; e < kMaxExchanges; ++e) ResetSwitch(d.Switch[e], e + 1);
+
+    for (auto& mode : d.DirectSelect.OutMode) mode = 0;
+    for (auto& perExchange : d.DirectSelect.ShotT)
+        for (auto& t : perExchange) t = 0;
+    for (auto& perExchange : d.DirectSelect.Rows)
+        for (auto& perMaster : perExchange)
+            for (auto& row : perMaster) {
+                row.Dial.Clear();
+                row.Shot.Clear();
+            }
+}
+
+std::unique_ptr<SettingData> MakeSettingData() {
+    auto d = std::make_unique<SettingData>();
+    ResetToDefaults(*d);
+    return d;
+}
+
+bool SameSettings(const SettingData& a, const SettingData& b) {
+    return a.Maintenance == b.Maintenance && a.RemoteDial == b.RemoteDial && a.System == b.System &&
+           std::equal(std::begin(a.Function), std::end(a.Function), std::begin(b.Function)) &&
+           std::equal(std::begin(a.Switch), std::end(a.Switch), std::begin(b.Switch)) &&
+           a.DirectSelect == b.DirectSelect;
+}

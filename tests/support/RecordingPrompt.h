@@ -1,0 +1,41 @@
+#pragma once
+// A prompt for tests: records every message and answers from a script.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/Prompt.h"
+
+struct RecordedPrompt {
+    std::string Text;
+    std::string Title;
+    PromptIcon Icon = PromptIcon::None;
+    PromptButtons Buttons = PromptButtons::Ok;
+};
+
+class RecordingPrompt : public Prompt {
+public:
+    std::vector<RecordedPrompt> Messages;
+    std::deque<PromptAnswer> Answers;      // used in turn; when empty: Ok, or No for questions
+    std::deque<std::string> FileAnswers;   // chosen paths in turn; when empty: Cancel
+    std::deque<std::string> FolderAnswers;
+    std::vector<FileDialogKind> FileDialogs;
+    std::vector<std::string> FileFilters;
+
+    PromptAnswer Message(std::string_view text, std::string_view title, PromptIcon icon,
+                         PromptButtons buttons) override;
+    bool ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) override;
+    bool ChooseFolder(std::string_view title, std::string& path) override;
+
+    // The texts of every message so far, in order.
+    std::vector<std::string> Texts() const;
+};
+
+// Installs a RecordingPrompt as the application prompt for one scope.
+class ScopedAppPrompt {
+public:
+    explicit ScopedAppPrompt(Prompt& p) { SetAppPrompt(&p); }
+    ~ScopedAppPrompt() { SetAppPrompt(nullptr); }
+    ScopedAppPrompt(const ScopedAppPrompt&) = delete;
+    ScopedAppPrompt& operator=(const ScopedAppPrompt&) = delete;
+};
