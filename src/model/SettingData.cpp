@@ -36,6 +36,8 @@ void ResetSwitch(SwitchData& sw, int exchange) {
         if (exchange == 1) {
             SetNumber(90 + m, ms.NumberValue, ms.Number);
             ms.Name = ms.Number.View();
+        } else {
+            ms.Number = "-1";
         }
     }
     for (int s = 0; s < kSubsPerExchange; ++s) {
@@ -47,6 +49,8 @@ void ResetSwitch(SwitchData& sw, int exchange) {
         if (exchange == 1) {
             SetNumber(10 + s, sub.NumberValue, sub.Number);
             sub.Name = sub.Number.View();
+        } else {
+            sub.Number = "-1";
         }
     }
 }
@@ -65,7 +69,7 @@ void ResetToDefaults(SettingData& d) {
             SetNumber(10 * (e + 1), rec.Value, rec.Text);
         } else {
             rec.Value = kNotAssigned;
-            rec.Text.Clear();
+            rec.Text = "-1";
         }
     }
 

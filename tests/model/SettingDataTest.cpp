@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "model/ClockTimeText.h"
+#include "model/SettingData.h"
+#include "support/PopulatedSettings.h"
+
+TEST(SettingDefaults, StationNumbersAndNames) {
+    auto d = MakeSettingData();
+    const SystemData& sys = d->System;
+    EXPECT_EQ(sys.SwitchCnt, 1);
+    EXPECT_EQ(sys.NumberSize, 2);
+    EXPECT_EQ(sys.SwNumber[0].Value, 10);
+    EXPECT_EQ(sys.SwNumber[0].Text, "10");
+    for (int e = 1; e < kMaxExchanges; ++e) {
+        EXPECT_EQ(sys.SwNumber[e].Value, kNotAssigned) << e;
+        EXPECT_EQ(sys.SwNumber[e].Text, "-1") << e;
+        EXPECT_EQ(sys.SwNumber[e].Position, e + 1);
+    }
+    for (int m = 0; m < kMastersPerExchange; ++m) {
+        const MasterData& ms = d->Switch[0].Master[m];
+        EXPECT_EQ(ms.NumberValue, 90 + m);
+        EXPECT_EQ(ms.Number, std::to_string(90 + m));
+        EXPECT_EQ(ms.Name, ms.Number.View());
+        EXPECT_EQ(d->Switch[5].Master[m].NumberValue, kNotAssigned);
+        EXPECT_TRUE(d->Switch[5].Master[m].Name.Empty());
+        EXPECT_EQ(ms.ScanCnt, 16);
+        EXPECT_EQ(ms.GroupCnt, 15);
+        EXPECT_EQ(ms.MeetCnt, 3);
+        EXPECT_EQ(ms.ScanSub[15].Position, 16);
+    }
+    EXPECT_EQ(d->Switch[0].Sub[0].Number, "10");
+    EXPECT_EQ(d->Switch[0].Sub[63].Number, "73");
+    EXPECT_EQ(d->Switch[0].Sub[63].NumberValue, 73);
+    EXPECT_EQ(d->Switch[15].Sub[63].NumberValue, kNotAssigned);
+    EXPECT_EQ(d->Switch[6].Sub[3].CallSwNo, 7);
+    EXPECT_EQ(d->Switch[6].Sub[3].CallStNo, 1);
+    EXPECT_EQ(d->Function[3].CallCnt, 10);
+    EXPECT_EQ(d->Function[3].StartTime.Text, "00:00");
+    EXPECT_EQ(d->Switch[2].LineCntLimit, 3);
+    EXPECT_EQ(d->Switch[2].Line[1].RxMaster[3].Position, 4);
+}
+
+TEST(SettingDefaults, ResetClearsEverythingButPasswordModifiedAndPath) {
+    auto d = MakeSettingData();
+    FillPopulatedSettings(*d, 7);
+    d->SettingPassword = "1234";
+    d->Modified = 1;
+    d->CurrentFilePath = "/x/y.txt";
+    ResetToDefaults(*d);
+    auto fresh = MakeSettingData();
+    EXPECT_TRUE(SameSettings(*d, *fresh));
+    EXPECT_EQ(d->SettingPassword, "1234");
+    EXPECT_EQ(d->Modified, 1);
+    EXPECT_EQ(d->CurrentFilePath, "/x/y.txt");
+}
+
+TEST(PairText, ConversionsBothWays) {
+    struct Case {
+        const char* text;
+        char separator;
+        bool ok;
+        uint16_t value;
+        const char* written;
+    } cases[] = {
+        {"07:30", ':', true, 7 << 8 | 30, "07:30"},
+        {"7:5", ':', true, 7 << 8 | 5, "07:05"},
+        {"23:59", ':', true, 23 << 8 | 59, "23:59"},
+        {"0730", ':', false, 0, "00:00"},
+        {":30", ':', false, 0, "00:00"},
+        {"", ':', false, 0, "00:00"},
+        {"7:x", ':', true, 7 << 8, "07:00"},
+        {"12-03", '-', true, 12 << 8 | 3, "12-03"},
+        {"00-00", '-', true, 0, "00-00"},
+        {"0203", '-', false, 0, "00-00"},
+        {"1-200", '-', true, 1 << 8 | 200, "01-200"},
+    };
+    for (const auto& c : cases) {
+        uint16_t v = 0xFFFF;
+        EXPECT_EQ(TextToPair(c.text, c.separator, v), c.ok) << c.text;
+        EXPECT_EQ(v, c.value) << c.text;
+        EXPECT_EQ(PairToText(v, c.separator), c.written) << c.text;
+    }
+}
+
+TEST(PairText, ClockTimeKeepsItsTextAndMemberRefItsPosition) {
+    ClockTime t;
+    EXPECT_TRUE(ClockTimeFromText("7:30", t));
+    EXPECT_EQ(t.Text, "7:30");
+    EXPECT_EQ(ClockTimeToText(t), "07:30");
+    EXPECT_FALSE(ClockTimeFromText("too long text", t));
+    EXPECT_EQ(t.Text, "too l");  // cut to the field's five characters
+
+    MemberRef m{9, 1, 1};
+    EXPECT_TRUE(MemberRefFromText("12-03", m));
+    EXPECT_EQ(m, (MemberRef{9, 12, 3}));
+    EXPECT_EQ(MemberRefToText(m), "12-03");
+    EXPECT_FALSE(MemberRefFromText("1203", m));
+    EXPECT_TRUE(m.Empty());
+}
+
+TEST(FixedTextTest, CutsToCapacityAndStaysTerminated) {
+    FixedText<4> t;
+    t = "123456";
+    EXPECT_EQ(t, "1234");
+    EXPECT_EQ(t.Chars[4], '\0');
+    t = "";
+    EXPECT_TRUE(t.Empty());
+    FixedText<4> u;
+    u = "12";
+    t = "12";
+    EXPECT_TRUE(t == u);
+}
