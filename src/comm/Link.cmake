@@ -1,0 +1,7 @@
+# Frame, channel state machine, received texts, serial port and the serial link worker.
+target_sources(nx420core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Frame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkChannel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReceivedBlock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExchangeStatusText.cpp
+)
