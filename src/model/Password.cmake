@@ -1,0 +1,1 @@
+target_sources(nx420core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Password.cpp)

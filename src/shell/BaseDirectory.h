@@ -1,0 +1,12 @@
+#pragma once
+// Where the program keeps its work file: the folder of the program file, or
+// the folder above it when the program lies in a "bin" folder.
+#include <string>
+
+inline constexpr const char* kWorkFileName = "NX420work.txt";
+
+// programPath is the program file's absolute path. The result ends with '/'.
+std::string BaseDirectory(const std::string& programPath);
+
+// Base directory followed by the work file's name.
+std::string WorkFilePath(const std::string& baseDirectory);

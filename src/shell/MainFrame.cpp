@@ -1,0 +1,189 @@
+#include "shell/MainFrame.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+
+#include "ui/Text8.h"
+#include "ui/WindowMessages.h"
+
+namespace {
+constexpr const char* kRecentGroup = "Recent File List";
+constexpr const char* kAboutText =
+    "NX-420 configuration tool\nVersion " "0.1.0" "\n\nSetting data, upload and download, log data and "
+    "communication monitor of NX-420 installations.";
+}  // namespace
+
+CMainFrame::CMainFrame(QSettings* profile, ShellServices& services)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      services_(services),
+      profile_(profile),
+      view_(new CTR420View(this, services)),
+      exitProcedure_(view_->State(), services) {
+    setCentralWidget(view_);
+    setFixedSize(kMainWindowWidth, kMainWindowHeight);
+    move(20, 20);
+    if (profile_) {
+        std::vector<std::string> stored;
+        for (int i = 1; i <= kRecentFileCount; ++i) {
+            const QString path = profile_->value(QString("%1/File%2").arg(kRecentGroup).arg(i)).toString();
+            if (!path.isEmpty()) stored.push_back(QFile::encodeName(path).toStdString());
+        }
+        recent_.Assign(stored);
+    }
+    BuildMenus();
+    stopTimer_.setInterval(1000);
+    connect(&stopTimer_, &QTimer::timeout, this, &CMainFrame::OnStopTimer);
+    connect(view_, &CTR420View::ExitRequested, this, &QWidget::close, Qt::QueuedConnection);
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() {
+    stopTimer_.stop();
+    // The print worker first, then the history writer, then the link.
+    services_.StopPrintOut();
+    services_.StopLogSave();
+    services_.EndLink(view_->State());
+}
+
+void CMainFrame::BuildMenus() {
+    fileMenu_ = menuBar()->addMenu("&File");
+    auto docCommand = [this](bool (CTR420Doc::*command)(Prompt&), bool remember) {
+        return [this, command, remember] {
+            if ((view_->Doc().*command)(AppPrompt()) && remember) RememberFile();
+            UpdateTitle();
+        };
+    };
+    new_ = fileMenu_->addAction("&New...\tCtrl+N", this, docCommand(&CTR420Doc::OnFileNew, false));
+    new_->setShortcut(QKeySequence("Ctrl+N"));
+    open_ = fileMenu_->addAction("&Open...\tCtrl+O", this, docCommand(&CTR420Doc::OnFileOpen, true));
+    open_->setShortcut(QKeySequence("Ctrl+O"));
+    save_ = fileMenu_->addAction("&Save\tCtrl+S", this, docCommand(&CTR420Doc::OnFileSave, true));
+    save_->setShortcut(QKeySequence("Ctrl+S"));
+    saveAs_ = fileMenu_->addAction("Save &As...", this, docCommand(&CTR420Doc::OnFileSaveAs, true));
+    fileMenu_->addSeparator();
+    print_ = fileMenu_->addAction("&Print", this, [this] { services_.PrintAll(view_->State()); });
+    recentSeparator_ = fileMenu_->addSeparator();
+    exit_ = fileMenu_->addAction("E&xit", this, &QWidget::close);
+    QMenu* help = menuBar()->addMenu("&Help");
+    about_ = help->addAction("&About...", this, &CMainFrame::OnAbout);
+    RebuildRecentMenu();
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    int n = 0;
+    for (const std::string& path : recent_.Paths()) {
+        auto* action = new QAction(QString("&%1 %2").arg(++n).arg(QFile::decodeName(path.c_str())), fileMenu_);
+        connect(action, &QAction::triggered, this, [this, path] { OnRecentFile(path); });
+        fileMenu_->insertAction(exit_, action);
+        recentActions_.push_back(action);
+    }
+    // One separator above the list and one below it, none when it is empty.
+    if (!recentActions_.isEmpty()) recentActions_.push_back(fileMenu_->insertSeparator(exit_));
+    if (profile_) {
+        profile_->remove(kRecentGroup);
+        int i = 0;
+        for (const std::string& path : recent_.Paths())
+            profile_->setValue(QString("%1/File%2").arg(kRecentGroup).arg(++i), QFile::decodeName(path.c_str()));
+    }
+}
+
+void CMainFrame::RememberFile() {
+    const SettingData& data = view_->Model();
+    if (data.CurrentFilePath.Empty()) return;
+    recent_.Add(data.CurrentFilePath.Str());
+    RebuildRecentMenu();
+}
+
+void CMainFrame::OpenFile(const std::string& path) {
+    if (view_->Doc().OpenPath(path, AppPrompt())) RememberFile();
+    UpdateTitle();
+}
+
+void CMainFrame::OnRecentFile(const std::string& path) {
+    ShellState& state = view_->State();
+    if (BusyGuard(state, AppPrompt()) != 0) return;
+    if (state.Model->Modified == 1 && !AppPrompt().AskYesNo(kOpenNotSaved)) return;
+    if (view_->Doc().OpenPath(path, AppPrompt())) {
+        RememberFile();
+    } else {
+        recent_.Remove(path);  // gone or unreadable: it leaves the list
+        RebuildRecentMenu();
+    }
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(FromText8(view_->Doc().TitleName()) + " - " + kAppName);
+}
+
+void CMainFrame::CenterOnScreen() {
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void CMainFrame::OnAbout() {
+    QMessageBox::about(this, QString("About ") + kAppName, kAboutText);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (closeApproved_) {
+        event->accept();
+        return;
+    }
+    const ExitStep step = exitProcedure_.Begin(AppPrompt());
+    if (step == ExitStep::Close) {
+        closeApproved_ = true;
+        event->accept();
+        return;
+    }
+    event->ignore();
+    Proceed(step);
+}
+
+void CMainFrame::Proceed(ExitStep step) {
+    switch (step) {
+        case ExitStep::Stay: break;
+        case ExitStep::Stopping: stopTimer_.start(); break;
+        case ExitStep::Close:
+            closeApproved_ = true;
+            stopTimer_.stop();
+            close();
+            break;
+    }
+}
+
+void CMainFrame::OnStopTimer() {
+    if (exitProcedure_.Pending()) {
+        if (services_.ProgressCancelled()) services_.CancelStopReading(view_->State());
+        return;
+    }
+    if (services_.ProgressWindowOpen()) return;
+    stopTimer_.stop();
+    Proceed(exitProcedure_.Resume(AppPrompt()));
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (static_cast<int>(event->type()) == UM_TRANSFER_RESULT) {
+        if (auto* message = dynamic_cast<PostedMessage*>(event); message && exitProcedure_.Pending()) {
+            exitProcedure_.OnStopResult(static_cast<int>(message->WParam), AppPrompt());
+            services_.EndProgressWindow();
+            if (!stopTimer_.isActive()) stopTimer_.start();
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
+}

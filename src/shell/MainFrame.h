@@ -1,0 +1,73 @@
+#pragma once
+// The main window: fixed size, the File and Help menus, the view as its form,
+// and the exit procedure on every close request.
+#include <QMainWindow>
+#include <QTimer>
+#include <string>
+
+#include "shell/ExitProcedure.h"
+#include "shell/RecentFiles.h"
+#include "shell/TR420View.h"
+
+class QAction;
+class QMenu;
+class QSettings;
+
+inline constexpr int kMainWindowWidth = 640;
+inline constexpr int kMainWindowHeight = 520;
+inline constexpr const char* kAppName = "NX420";
+inline constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // profile keeps the recently-used list; null keeps it in memory only.
+    explicit CMainFrame(QSettings* profile = nullptr, ShellServices& services = AppServices());
+    ~CMainFrame() override;
+
+    CTR420View* View() const { return view_; }
+    QAction* NewAction() const { return new_; }
+    QAction* OpenAction() const { return open_; }
+    QAction* SaveAction() const { return save_; }
+    QAction* SaveAsAction() const { return saveAs_; }
+    QAction* PrintAction() const { return print_; }
+    QAction* ExitAction() const { return exit_; }
+    QAction* AboutAction() const { return about_; }
+    const RecentFiles& Recent() const { return recent_; }
+
+    void UpdateTitle();
+    void CenterOnScreen();
+    // Opens path as Open does (the command line's file, a recent file).
+    void OpenFile(const std::string& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void RebuildRecentMenu();
+    void RememberFile();
+    void OnRecentFile(const std::string& path);
+    void OnStopTimer();
+    void Proceed(ExitStep step);
+    void OnAbout();
+
+    ShellServices& services_;
+    QSettings* profile_;
+    CTR420View* view_;
+    ExitProcedure exitProcedure_;
+    QTimer stopTimer_;
+    bool closeApproved_ = false;
+    RecentFiles recent_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* new_ = nullptr;
+    QAction* open_ = nullptr;
+    QAction* save_ = nullptr;
+    QAction* saveAs_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QAction* exit_ = nullptr;
+    QAction* about_ = nullptr;
+};

@@ -1,0 +1,83 @@
+#include "ui/QtPrompt.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/FileDialogFilter.h"
+#include "ui/Text8.h"
+
+namespace {
+QMessageBox::Icon BoxIcon(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::Information: return QMessageBox::Information;
+        case PromptIcon::Question: return QMessageBox::Question;
+        case PromptIcon::Exclamation:
+        case PromptIcon::Warning: return QMessageBox::Warning;
+        case PromptIcon::Error: return QMessageBox::Critical;
+        case PromptIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+}  // namespace
+
+PromptAnswer QtPrompt::Message(std::string_view text, std::string_view title, PromptIcon icon,
+                               PromptButtons buttons) {
+    QMessageBox box(BoxIcon(icon), title.empty() ? QString(kApplicationTitle) : FromText8(title), FromText8(text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    switch (buttons) {
+        case PromptButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            box.setDefaultButton(QMessageBox::Ok);
+            break;
+        case PromptButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+            break;
+        case PromptButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::No);
+            break;
+        case PromptButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::No);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok: return PromptAnswer::Ok;
+        case QMessageBox::Yes: return PromptAnswer::Yes;
+        case QMessageBox::No: return PromptAnswer::No;
+        default: break;
+    }
+    // Escape or the window's close button: the safe answer of each shape.
+    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
+    if (buttons == PromptButtons::YesNo) return PromptAnswer::No;
+    return PromptAnswer::Cancel;
+}
+
+bool QtPrompt::ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(),
+                       QString::fromStdString(QtFileFilter(filter)));
+    if (kind == FileDialogKind::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        // A typed name of a file that does not exist is refused by the dialog.
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    path = LocalPath(dialog.selectedFiles().front());
+    return true;
+}
+
+bool QtPrompt::ChooseFolder(std::string_view title, std::string& path) {
+    const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), FromText8(title),
+                                                             path.empty() ? QString() : QFile::decodeName(path.c_str()));
+    if (chosen.isEmpty()) return false;
+    path = LocalPath(chosen);
+    return true;
+}

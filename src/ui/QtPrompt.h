@@ -1,0 +1,14 @@
+#pragma once
+// The prompt seam shown with Qt's message boxes and file dialogs.
+#include "core/Prompt.h"
+
+class QtPrompt final : public Prompt {
+public:
+    PromptAnswer Message(std::string_view text, std::string_view title, PromptIcon icon,
+                         PromptButtons buttons) override;
+    bool ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) override;
+    bool ChooseFolder(std::string_view title, std::string& path) override;
+};
+
+// The title a message box gets when its caller gives none.
+inline constexpr const char* kApplicationTitle = "NX420";
