@@ -1,0 +1,6 @@
+add_executable(fuzz_link_channel ${CMAKE_CURRENT_LIST_DIR}/LinkChannelFuzz.cpp)
+target_link_libraries(fuzz_link_channel PRIVATE nx420core)
+target_compile_options(fuzz_link_channel PRIVATE ${NX420_WARNINGS} -fsanitize=fuzzer,address,undefined)
+target_link_options(fuzz_link_channel PRIVATE -fsanitize=fuzzer,address,undefined)
+add_test(NAME fuzz_link_channel_smoke
+  COMMAND fuzz_link_channel -seed=1 -runs=50000 ${CMAKE_CURRENT_LIST_DIR}/corpus/link_channel)
