@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "SettingTextSample.h"
+#include "comm/SettingTextDecode.h"
+
+namespace {
+std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+}  // namespace
+
+TEST(SettingTextDecode, BlankStationNumberMakesTheStationNotAssigned) {
+    auto d = MakeSettingData();
+    MasterData& m = d->Switch[0].Master[1];
+    m.LineTx = m.Paging = 1;
+    m.TelNo = "123";
+    m.AbsenceTelNo = "92";
+    ASSERT_TRUE(DecodeSettingText(*d, "B012" + Sp(6) + "Ghost   " "11" "555-1234" + Sp(12)).Applied);
+    EXPECT_EQ(m.NumberValue, kNotAssigned);
+    EXPECT_EQ(m.Number, "-1");
+    EXPECT_TRUE(m.Name.Empty());
+    EXPECT_EQ(m.LineTx, 0);
+    EXPECT_EQ(m.Paging, 0);
+    EXPECT_TRUE(m.TelNo.Empty());
+    EXPECT_EQ(m.AbsenceTelNo, "92");  // not part of B
+
+    SubData& s = d->Switch[2].Sub[63];
+    ASSERT_TRUE(DecodeSettingText(*d, "C0364" + Sp(6) + "Ghost   " "0721").Applied);
+    EXPECT_EQ(s.NumberValue, kNotAssigned);
+    EXPECT_EQ(s.Number, "-1");
+    EXPECT_TRUE(s.Name.Empty());
+    EXPECT_EQ(s.CallSwNo, 7);
+    EXPECT_EQ(s.CallStNo, 0);
+    EXPECT_EQ(s.Level, 0);
+
+    // Character fields keep what stands before their last non-space character.
+    ASSERT_TRUE(DecodeSettingText(*d, "C0364" " 0123 " " A B    " "0311").Applied);
+    EXPECT_EQ(s.Number, " 0123");
+    EXPECT_EQ(s.NumberValue, 123);
+    EXPECT_EQ(s.Name, " A B");
+    EXPECT_EQ(s.CallStNo, 1);
+    EXPECT_EQ(s.Level, 1);
+}
+
+TEST(SettingTextDecode, GlobalSettingReportsTheNewSwitchCnt) {
+    auto d = MakeSettingData();
+    d->System.SwNumber[2].Text = "300";
+    const DecodeResult r = DecodeSettingText(*d, "A07" "20261206070509" "1" "02" "4" "0101" "1000  " + Sp(6) + "9999  ");
+    ASSERT_TRUE(r.Applied);
+    EXPECT_EQ(r.SwitchCnt, 2);
+    EXPECT_EQ(d->System.SwitchCnt, 2);
+    EXPECT_EQ(d->System.NumberSize, 4);
+    EXPECT_EQ(d->System.TieLine[1], 1);
+    EXPECT_EQ(d->System.TieLine[2], 0);
+    EXPECT_EQ(d->System.SwNumber[0].Value, 1000);
+    EXPECT_EQ(d->System.SwNumber[0].Text, "1000");
+    EXPECT_EQ(d->System.SwNumber[1].Value, kNotAssigned);
+    EXPECT_EQ(d->System.SwNumber[1].Text, "-1");
+    EXPECT_EQ(d->System.SwNumber[2].Text, "300");  // beyond SwitchCnt: not carried
+}
+
+TEST(SettingTextDecode, MemberListsAndReceivingStations) {
+    auto d = MakeSettingData();
+    MasterData& m = d->Switch[3].Master[3];
+    for (auto& g : m.GroupMaster) g.Exchange = g.Station = 9;
+    m.GroupCnt = 7;
+    ASSERT_TRUE(DecodeSettingText(*d, "E044" "02" "012" "164").Applied);
+    EXPECT_EQ(m.GroupMaster[0], (MemberRef{1, 1, 2}));
+    EXPECT_EQ(m.GroupMaster[1], (MemberRef{2, 16, 4}));
+    for (int k = 2; k < kGroupMembers; ++k) EXPECT_EQ(m.GroupMaster[k], (MemberRef{uint8_t(k + 1), 0, 0}));
+    EXPECT_EQ(m.GroupCnt, 7);  // counts are not sent
+
+    ASSERT_TRUE(DecodeSettingText(*d, "G044" "30" "01" "1664").Applied);
+    EXPECT_EQ(m.ScanTime, 30);
+    EXPECT_EQ(m.ScanSub[0], (MemberRef{1, 16, 64}));
+    EXPECT_TRUE(m.ScanSub[1].Empty());
+
+    LineData& l2 = d->Switch[0].Line[1];
+    l2.RxMaster[0] = MemberRef{1, 5, 5};
+    const std::string line1 = "Trunk A " "0004" "011" "000" "173" "041";
+    ASSERT_TRUE(DecodeSettingText(*d, "D01" "09" + line1 + "Trunk B " "1200" + std::string(12, '0')).Applied);
+    const LineData& l1 = d->Switch[0].Line[0];
+    EXPECT_EQ(l1.RxLine, 1);
+    EXPECT_EQ(l1.RxMaster[0], (MemberRef{1, 1, 1}));
+    EXPECT_EQ(l1.RxMaster[2], (MemberRef{3, 17, 3}));
+    EXPECT_EQ(l1.RxMasterNumber[0], 90);
+    EXPECT_EQ(l1.RxMasterName[0], "90");
+    EXPECT_EQ(l1.RxMasterNumber[2], kNotAssigned);  // exchange 17 does not exist
+    EXPECT_EQ(l1.RxMasterNumber[3], kNotAssigned);  // exchange 4, master 1 not assigned
+    EXPECT_EQ(l2.RxLine, 0);
+    EXPECT_EQ(l2.TxNumberOnOff, 1);
+    EXPECT_EQ(l2.TxNumber, 2);
+    EXPECT_EQ(l2.RxMaster[0], (MemberRef{1, 5, 5}));  // no list sent: kept
+    EXPECT_EQ(d->Switch[0].LineCntLimit, 9);
+}
+
+TEST(SettingTextDecode, ZonesAndDialingRows) {
+    auto d = MakeSettingData();
+    SwitchData& sw = d->Switch[4];
+    sw.Sub[1].Paging = 0x80000u | 1u << 4;  // bits the text does not carry stay
+    std::string h = "H05" "2" "42" "05" + std::string(64, '0');
+    h[8] = '1';
+    ASSERT_TRUE(DecodeSettingText(*d, h).Applied);
+    EXPECT_EQ(sw.ZoneSize, 2);
+    EXPECT_EQ(sw.PagingTimeLimit, 420u);
+    EXPECT_EQ(sw.Sub[0].Paging, 1u << 4);
+    EXPECT_EQ(sw.Sub[1].Paging, 0x80000u);
+
+    ASSERT_TRUE(DecodeSettingText(*d, "I0519" "0000000000000001").Applied);
+    EXPECT_EQ(sw.SpeakerPaging[15], 1u << 18);
+    ASSERT_TRUE(DecodeSettingText(*d, "J0501" "1001").Applied);
+    EXPECT_EQ(d->System.OutInZone[4][0], 1u);
+    EXPECT_EQ(d->System.OutInZone[4][3], 1u);
+    ASSERT_TRUE(DecodeSettingText(*d, "M052").Applied);
+    EXPECT_EQ(d->DirectSelect.OutMode[4], 2);
+
+    DialEntry* rows = d->DirectSelect.Rows[4][2];
+    rows[1].Shot = "7";
+    const std::string k = "K0535" "0012" "2" "02" "0011" "12*#            " "   3" "0012" + Sp(16) + Sp(4);
+    EXPECT_FALSE(DecodeSettingText(*d, k).Applied);  // not a download text
+    ASSERT_TRUE(DecodeDialingAssignmentText(*d, k));
+    EXPECT_EQ(d->DirectSelect.ShotT[4][2], 5);
+    EXPECT_EQ(rows[10].Dial, "12*#");
+    EXPECT_EQ(rows[10].Shot, "3");
+    EXPECT_TRUE(rows[11].Dial.Empty());
+    EXPECT_EQ(rows[1].Shot, "7");  // rows the text does not carry stay
+    EXPECT_FALSE(DecodeDialingAssignmentText(*d, "M052"));
+
+    ASSERT_TRUE(DecodeSettingText(*d, "U052" "12    " "01" "1" "Somebody" "3" + Sp(16) + Sp(17) + " 45   " + Sp(11)).Applied);
+    const MasterData& m = sw.Master[1];
+    EXPECT_EQ(m.AbsenceTelNo, "12");
+    EXPECT_EQ(m.AutoAbsenceTelNo, "3");
+    EXPECT_TRUE(m.CnvTelNo.Empty());
+    EXPECT_EQ(m.NonRespTelNo, " 45");
+}
+
+// A text that names no record, or is shorter than its layout, leaves the model alone.
+TEST(SettingTextDecode, MalformedTextsAreIgnoredWhole) {
+    auto d = MakeSettingData();
+    FillSampleSettings(*d);
+    auto before = MakeSettingData();
+    *before = *d;
+    std::vector<std::string> texts = {
+        "", "B", "B0", "Z01", "K01", "N023", "Q00", "b012",
+        "B002" + Sp(36), "B172" + Sp(36), "B-12" + Sp(36), "B010" + Sp(36), "B015" + Sp(36),
+        "C0100" + Sp(18), "C0165" + Sp(18), "H01" "1" "00" "00" + std::string(64, '0'),
+        "H01" "1" "00" "20" + std::string(64, '0'), "I0100" + std::string(16, '0'), "J0120" "0000",
+        "E01116" + std::string(48, '0'), "E011-1", "G01105" "17" + std::string(68, '0'), "L01104" + std::string(12, '0'),
+        "D01" + std::string(13, '0') + "5" + std::string(36, '0'),
+        "A00" + std::string(15, '0') + "00" + std::string(5, '0'),
+        "A00" + std::string(15, '0') + "17" + std::string(200, '0'), "A17" + std::string(15, '0') + "01" + std::string(11, '0'),
+        "K0110" "0001" "3" "11" + std::string(264, '0'),
+        "K0110" "0001" "3" "01" "0000" + std::string(20, ' '), "K0110" "1025" "3" "01" "1025" + std::string(20, ' '),
+        "K0110" "0020" "2" "02" "0019" + std::string(20, ' ') + "1025" + std::string(20, ' '),
+    };
+    // Every sample text one character short of its layout.
+    for (const SampleText& s : SampleTexts()) texts.push_back(s.Text.substr(0, s.Text.size() - 1));
+    for (const std::string& t : texts) {
+        EXPECT_FALSE(DecodeSettingText(*d, t).Applied) << t;
+        EXPECT_FALSE(DecodeDialingAssignmentText(*d, t)) << t;
+        TextRecordKey key;
+        EXPECT_FALSE(IdentifySettingText(t, key)) << t;
+        ASSERT_TRUE(SameSettings(*d, *before)) << t;
+    }
+}
+
+TEST(SettingTextDecode, IdentifiesTheRecordOfEachSampleText) {
+    for (const SampleText& s : SampleTexts()) {
+        TextRecordKey key;
+        ASSERT_TRUE(IdentifySettingText(s.Text, key)) << s.Text;
+        EXPECT_EQ(key.Letter, s.Letter);
+        EXPECT_EQ(key.Exchange, s.Exchange);
+        EXPECT_EQ(key.Index, s.Index);
+        EXPECT_EQ(key.Block, s.Block);
+    }
+}
