@@ -1,0 +1,150 @@
+#include "editors/SystemRules.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "EditorTestModel.h"
+
+namespace {
+SystemData ThreeExchanges() {
+    auto d = MakeSettingData();
+    SystemData sys = LoadSystemCopy(*d);
+    sys.SwitchCnt = 3;
+    sys.NumberSize = 3;
+    SetFirst(sys, 1, "100");
+    SetFirst(sys, 2, "200");
+    SetFirst(sys, 3, "300");
+    return sys;
+}
+
+TEST(SystemRules, ValidationInOrderWithMessageAndFocus) {
+    struct Case {
+        const char* name;
+        std::function<void(SystemData&)> change;
+        int code;
+        const char* message;
+        int field, row;
+    };
+    const Case cases[] = {
+        {"valid", [](SystemData&) {}, kSystemOk, "", kFieldNone, 0},
+        {"no exchanges", [](SystemData& s) { s.SwitchCnt = 0; }, kSystemExchangeCount, "Incorrect No.of exchanges.",
+         kFieldExchangeCount, 0},
+        {"17 exchanges before bad digits", [](SystemData& s) { s.SwitchCnt = 17; s.NumberSize = 7; },
+         kSystemExchangeCount, "Incorrect No.of exchanges.", kFieldExchangeCount, 0},
+        {"1 digit", [](SystemData& s) { s.NumberSize = 1; }, kSystemDigitLength, "Incorrect station digit length.",
+         kFieldStationDigits, 0},
+        {"7 digits", [](SystemData& s) { s.NumberSize = 7; }, kSystemDigitLength, "Incorrect station digit length.",
+         kFieldStationDigits, 0},
+        {"long first number", [](SystemData& s) { SetFirst(s, 2, "2000"); }, kSystemFirstDigits,
+         "Incorrect first station No.digit length", kFieldFirstStation, 2},
+        {"digits raised to 4", [](SystemData& s) { s.NumberSize = 4; }, kSystemFirstDigits,
+         "Incorrect first station No.digit length", kFieldFirstStation, 1},
+        {"letter from a file", [](SystemData& s) { SetFirst(s, 1, "1x0"); }, kSystemFirstDigits,
+         "Incorrect first station No.digit length", kFieldFirstStation, 1},
+        {"unset written -1", [](SystemData& s) { s.SwNumber[1].Value = kNotAssigned; s.SwNumber[1].Text = "-1"; },
+         kSystemFirstDigits, "Incorrect first station No.digit length", kFieldFirstStation, 2},
+        {"falling", [](SystemData& s) { SetFirst(s, 3, "150"); }, kSystemFirstOrder,
+         "First station No.is greater than that of the next exchange.", kFieldFirstStation, 2},
+        {"equal neighbours", [](SystemData& s) { SetFirst(s, 2, "100"); }, kSystemFirstDuplicate,
+         "Duplicated first station No.", kFieldFirstStation, 1},
+        {"shrunk and regrown", [](SystemData& s) { SelectExchangeCount(s, 2); SelectExchangeCount(s, 3); },
+         kSystemFirstDigits, "Incorrect first station No.digit length", kFieldFirstStation, 3},
+        {"beyond the count unchecked", [](SystemData& s) { SelectExchangeCount(s, 2); SetFirst(s, 3, "1"); },
+         kSystemOk, "", kFieldNone, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SystemData sys = ThreeExchanges();
+        c.change(sys);
+        const ValidationResult r = ValidateSystem(sys);
+        EXPECT_EQ(r.Code, c.code);
+        EXPECT_EQ(r.Message, c.message);
+        EXPECT_EQ(r.Field, c.field);
+        EXPECT_EQ(r.Row, c.row);
+    }
+}
+
+TEST(SystemRules, FirstStationCellEdit) {
+    struct Case {
+        std::string input;
+        bool accepted;
+        const char* shown;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {"250", true, "250", 250},
+        {"0012", true, "0012", 12},
+        {"999999", true, "999999", 999999},
+        {"1234567", false, "100", 100},
+        {"12a", false, "100", 100},
+        {" 12", false, "100", 100},
+        {"", false, "100", 100},  // a set number cannot be emptied
+        {std::string(51, '1'), false, "100", 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        SystemData sys = ThreeExchanges();
+        const CellEdit e = EditFirstStationNo(sys, 1, c.input);
+        EXPECT_EQ(e.Accepted, c.accepted);
+        EXPECT_EQ(e.Text, c.shown);
+        EXPECT_EQ(sys.SwNumber[0].Value, c.value);
+        EXPECT_EQ(sys.SwNumber[0].Text.View(), c.shown);
+    }
+    SystemData sys = ThreeExchanges();
+    SelectExchangeCount(sys, 2);
+    EXPECT_EQ(EditFirstStationNo(sys, 3, "x").Text, "");  // an unset number shows empty
+    EXPECT_FALSE(EditFirstStationNo(sys, 17, "1").Accepted);
+}
+
+TEST(SystemRules, ChangeDetectionAndCommit) {
+    struct Case {
+        const char* name;
+        std::function<void(SystemData&)> change;
+        bool differs;
+    };
+    const Case cases[] = {
+        {"nothing", [](SystemData&) {}, false},
+        {"count", [](SystemData& s) { SelectExchangeCount(s, 3); }, true},
+        {"digits", [](SystemData& s) { s.NumberSize = 4; }, true},
+        {"tie line", [](SystemData& s) { s.TieLine[3] = 1; }, true},
+        {"first number", [](SystemData& s) { SetFirst(s, 2, "300"); }, true},
+        {"entry beyond both counts", [](SystemData& s) { SetFirst(s, 5, "500"); }, false},
+        {"count reselected", [](SystemData& s) { SelectExchangeCount(s, 2); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto model = MakeTwoExchangeModel();
+        auto before = MakeSettingData();
+        *before = *model;
+        SystemData copy = LoadSystemCopy(*model);
+        c.change(copy);
+        EXPECT_EQ(SystemCopyDiffers(copy, *model), c.differs);
+        EXPECT_EQ(CommitSystem(copy, *model), c.differs);
+        EXPECT_EQ(model->Modified, c.differs ? 1 : 0);
+        if (!c.differs) {
+            EXPECT_TRUE(*model == *before);
+        }
+        EXPECT_FALSE(SystemCopyDiffers(copy, *model));
+    }
+}
+
+TEST(SystemRules, OverwriteWritesOnlyAValidCopy) {
+    auto model = MakeTwoExchangeModel();
+    SystemData copy = LoadSystemCopy(*model);
+    SelectExchangeCount(copy, 3);
+    EXPECT_EQ(OverwriteSystem(copy, *model).Code, kSystemFirstDigits);
+    EXPECT_EQ(model->System.SwitchCnt, 2);
+    EXPECT_EQ(model->Modified, 0);
+    EXPECT_EQ(copy.SwitchCnt, 3);  // the working copy survives the failure
+
+    EXPECT_TRUE(EditFirstStationNo(copy, 3, "300").Accepted);
+    copy.OutInZone[0][0] = 7;  // not this editor's: never written
+    EXPECT_TRUE(OverwriteSystem(copy, *model).Passed());
+    EXPECT_EQ(model->System.SwitchCnt, 3);
+    EXPECT_EQ(model->System.SwNumber[2].Value, 300);
+    EXPECT_EQ(model->System.OutInZone[0][0], 0u);
+    EXPECT_EQ(model->Modified, 1);
+}
+}  // namespace
