@@ -4,4 +4,5 @@ target_sources(nx420core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LinkChannel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReceivedBlock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExchangeStatusText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SerialPort.cpp
 )

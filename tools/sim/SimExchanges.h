@@ -1,0 +1,105 @@
+#pragma once
+// What the simulated exchanges do with the texts they get and what they send on
+// their own: keep setting texts by letter, exchange and index, answer a download
+// request with them in upload order, answer a dialing assignment request, stream
+// log ('o') and monitor ('p') texts while asked to, and send status texts 'z'.
+// The injected faults that concern whole texts are decided here too.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+// One setting record: its letter, exchange position (0 for the global text A)
+// and index within the exchange (master, substation, zone; 0 when one a exchange).
+struct SimRecordKey {
+    char Letter = 0;
+    int Exchange = 0;
+    int Index = 0;
+    auto operator<=>(const SimRecordKey&) const = default;
+};
+
+// The records a download sends, in upload order, for switchCnt exchanges;
+// selected 0 means all of them, otherwise that one exchange (the masters of
+// every exchange come along, as the upload sends them).
+std::vector<SimRecordKey> UploadOrder(int switchCnt, int selected);
+
+// The record a received setting text belongs to; nothing for texts that are not
+// setting records.
+std::optional<SimRecordKey> RecordKeyOf(std::string_view text);
+
+struct SimStatusAt {
+    int AfterTexts = 0;   // after this many received texts (0: at once)
+    int AtMs = -1;        // or this many milliseconds after the start
+    int Exchange = 1;
+    char Status = '0';
+};
+
+struct SimConfig {
+    int Exchanges = 1;
+    double StreamRate = 1.0;           // 'o' / 'p' texts a second per exchange
+    std::vector<int> NakTexts;         // NAK the n-th received text (1-based)
+    int NakEvery = 0;                  // NAK every k-th received text
+    std::vector<int> CorruptFrames;    // corrupt the BCC of our n-th frame
+    int CorruptEvery = 0;
+    int SilentAfter = -1;              // fall silent after n acknowledged texts
+    std::vector<SimStatusAt> Statuses;
+};
+
+class SimExchanges {
+public:
+    // Sends a text to the PC (queues it on the link).
+    using Sender = std::function<void(std::string)>;
+    // The text for a record the simulator holds none of (encoded defaults), or nothing.
+    using DefaultText = std::function<std::optional<std::string>(const SimRecordKey&)>;
+
+    SimExchanges(SimConfig config, Sender send) : config_(std::move(config)), send_(std::move(send)) {}
+    void SetDefaultText(DefaultText source) { defaultText_ = std::move(source); }
+
+    // A text with a good BCC arrived; false to NAK it (injected fault).
+    bool Receive(std::string_view text, std::int64_t nowMs);
+    // Whether to corrupt the frame about to go out (injected fault).
+    bool CorruptNextFrame();
+    // Streams and timed status texts; room says how many more texts the link
+    // should take now.
+    void Poll(std::int64_t nowMs, std::size_t room);
+    bool Silent() const { return silent_ || config_.SilentAfter == 0; }
+
+    // The texts the simulator would send for a download, in order.
+    std::vector<std::string> DownloadTexts(int selected) const;
+    // The 103 K texts of one master's 1024 dialing rows.
+    std::vector<std::string> DialingTexts(int exchange, int master) const;
+    const std::map<SimRecordKey, std::string>& Held() const { return held_; }
+    bool LogOn(int exchange) const { return logOn_[exchange]; }
+    bool MonitorOn(int exchange) const { return monitorOn_[exchange]; }
+
+private:
+    struct DialRows {
+        char ShotT = '0';
+        std::string Rows = std::string(1024 * 20, ' ');  // per row: Dial S16 + Shot 4
+    };
+    void KeepDialingText(std::string_view text);
+    void SendStatus(const SimStatusAt& s);
+    std::string LogText(int exchange);
+    std::string MonitorText(int exchange);
+
+    SimConfig config_;
+    Sender send_;
+    DefaultText defaultText_;
+    std::map<SimRecordKey, std::string> held_;
+    std::map<std::pair<int, int>, DialRows> dialing_;
+    bool logOn_[17] = {};
+    bool monitorOn_[17] = {};
+    std::int64_t nextStream_[17] = {};
+    int received_ = 0;
+    int acked_ = 0;
+    int framesSent_ = 0;
+    int logSeq_ = 0;
+    int monitorSeq_ = 0;
+    bool silent_ = false;
+    std::vector<bool> statusDone_;
+    std::int64_t startMs_ = -1;
+};
