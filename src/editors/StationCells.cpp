@@ -47,6 +47,8 @@ bool AcceptableCoForwarding(std::string_view text) {
 template <class Station>
 CellEdit EditNumber(Station& station, int numberSize, std::string_view text) {
     CellEdit edit;
+    // A digit count beyond what a number holds (a file may carry one) takes no number.
+    if (numberSize < kMinNumberSize || numberSize > kMaxNumberSize) return edit;
     if (!IsAllDigits(text) || text.size() != static_cast<std::size_t>(numberSize)) return edit;
     const bool rename = !station.Assigned() || station.Name.View() == station.Number.View();
     station.Number = text;
@@ -72,7 +74,7 @@ bool EditFlag(uint8_t& flag, std::string_view text) {
 }
 
 bool EditTarget(FixedText<6>& target, int numberSize, std::string_view text) {
-    if (text.size() > static_cast<std::size_t>(numberSize)) return false;
+    if (text.size() > static_cast<std::size_t>(numberSize) || text.size() > FixedText<6>::Capacity) return false;
     if (!text.empty() && !IsAllDigits(text)) return false;
     target = text;
     return true;

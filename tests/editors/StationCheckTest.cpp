@@ -48,8 +48,10 @@ TEST(StationCheck, FirstFaultWithItsMessage) {
         {"sub in range", [](SettingData& d) { SetStation(d.Exchange(1).Sub[5], "150"); }, kStationOk, 0, 0, ""},
         {"sub reaches next exchange", [](SettingData& d) { SetStation(d.Exchange(1).Sub[5], "200"); },
          kSubNumberRange, 1, 6, "Substations\nStation No.(200)for Exchange 1 exceeds station No.limits."},
-        {"last exchange open upwards", [](SettingData& d) { SetStation(d.Exchange(2).Sub[63], "999"); }, kStationOk,
-         0, 0, ""},
+        {"last exchange open upwards", [](SettingData& d) {
+             SetFirst(d.System, 3, "300");  // beyond the count: no limit
+             SetStation(d.Exchange(2).Sub[63], "999");
+         }, kStationOk, 0, 0, ""},
         {"sub twice", [](SettingData& d) { SetStation(d.Exchange(2).Sub[9], "201"); }, kSubDuplicate, 2, 1,
          "Substations\nDuplicated station No.(201) for Exchange 2\n( Substations : 2-10 )"},
         {"sub specific no", [](SettingData& d) {

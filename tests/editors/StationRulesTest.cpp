@@ -168,6 +168,15 @@ TEST(StationRules, CellEdits) {
     }
 }
 
+TEST(StationRules, DigitCountBeyondSixTakesNoNumber) {
+    auto model = MakeTwoExchangeModel();
+    model->System.NumberSize = 7;
+    auto copy = LoadStationCopy(*model);
+    EXPECT_FALSE(EditMasterCell(*copy, model->System, 1, 1, kMasterStation, "1234567").Accepted);
+    EXPECT_FALSE(EditMasterCell(*copy, model->System, 1, 1, kMasterForwarding, "1234567").Accepted);
+    EXPECT_EQ(Master(*copy, 1, 1).Number, "180");
+}
+
 TEST(StationRules, ChangeDetectionAndCommit) {
     auto model = MakeTwoExchangeModel();
     auto copy = LoadStationCopy(*model);
