@@ -93,15 +93,6 @@ TEST(StationCheck, FirstFaultWithItsMessage) {
     }
 }
 
-TEST(StationCheck, DuplicateNamesTheOtherStation) {
-    auto d = MakeTwoExchangeModel();
-    SetStation(d->Exchange(1).Master[1], "202");
-    const StationFault f = CheckStations(*d);
-    EXPECT_TRUE(f.OtherIsSub);
-    EXPECT_EQ(f.OtherExchange, 2);
-    EXPECT_EQ(f.OtherStation, 2);
-}
-
 TEST(StationCheck, NoFaultWithoutStationsOrOnDefaults) {
     auto d = MakeTwoExchangeModel();
     for (SwitchData& sw : d->Switch) {
