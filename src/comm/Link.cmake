@@ -6,3 +6,10 @@ target_sources(nx420core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ExchangeStatusText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SerialPort.cpp
 )
+if(TARGET nx420qt)
+  target_sources(nx420qt PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/MessageEvent.h
+    ${CMAKE_CURRENT_LIST_DIR}/SioThread.h
+    ${CMAKE_CURRENT_LIST_DIR}/SioThread.cpp
+  )
+endif()

@@ -156,3 +156,12 @@ void SerialPort::Wake() {
     const std::uint64_t one = 1;
     (void)!::write(wakeFd_, &one, sizeof one);
 }
+
+void SerialPort::Pause(int ms) {
+    if (wakeFd_ < 0) return;
+    pollfd p{wakeFd_, POLLIN, 0};
+    if (::poll(&p, 1, ms) > 0) {
+        std::uint64_t count;
+        (void)!::read(wakeFd_, &count, sizeof count);
+    }
+}

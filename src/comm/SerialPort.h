@@ -47,6 +47,8 @@ public:
     // time-out would (5 ms a byte + 5 ms); false when not all of it went out.
     bool Write(const std::uint8_t* bytes, std::size_t length);
     void Wake();
+    // Waits up to ms without reading (after a failed read); Wake() ends it early.
+    void Pause(int ms);
 
     // Whether the last Open accepted a line without even parity (a pseudo-terminal).
     bool ParityDropped() const { return parityDropped_; }

@@ -1,0 +1,183 @@
+#include "comm/SioThread.h"
+
+#include "comm/MessageEvent.h"
+
+namespace {
+class WorkerEvent : public QEvent {
+public:
+    WorkerEvent(int type, int argument) : QEvent(static_cast<QEvent::Type>(type)), argument(argument) {}
+    int argument;
+};
+}  // namespace
+
+CSioThread::CSioThread(QObject* view, LinkSendQueues& queues, SerialDeviceMap devices)
+    : view_(view), queues_(queues), devices_(std::move(devices)) {
+    for (int i = 0; i < 16; ++i) {
+        channels_[static_cast<std::size_t>(i)].Clear();
+        channels_[static_cast<std::size_t>(i)].Bind(i, this);
+    }
+    thread_.setObjectName("CSioThread");
+}
+
+CSioThread::~CSioThread() {
+    if (thread_.isRunning()) {
+        Quit();
+        thread_.wait();
+    }
+    port_.Close();
+}
+
+bool CSioThread::Start() {
+    moveToThread(&thread_);
+    connect(&thread_, &QThread::started, this, &CSioThread::OnStarted, Qt::DirectConnection);
+    thread_.start();
+    return thread_.isRunning();
+}
+
+void CSioThread::Post(int message, int argument) {
+    QCoreApplication::postEvent(this, new WorkerEvent(message, argument));
+}
+
+void CSioThread::OnStarted() {
+    readLoop_ = NotOpen;
+    Post(MsgRead);
+}
+
+bool CSioThread::Open(const std::string& portName) {
+    if (open_.load() == 1) {
+        PostMessage(view_, UM_PORT_OPENED);
+        return true;
+    }
+    int expected = transition_.load();
+    if (expected == Opening) return true;  // an open is under way already
+    if (!transition_.compare_exchange_strong(expected, Opening)) return true;
+    const std::string path = devices_.PathOf(portName);
+    if (path.empty() || !port_.Open(path)) {
+        transition_ = OpenFailed;
+        PostMessage(view_, UM_COMM_ERROR, CommErrorOpenFailed);
+        return false;
+    }
+    Post(MsgOpened);
+    return true;
+}
+
+void CSioThread::Close() {
+    if (open_.load() != 1) {
+        PostMessage(view_, UM_PORT_CLOSED);
+        return;
+    }
+    int expected = transition_.load();
+    if (expected == Closing || !transition_.compare_exchange_strong(expected, Closing)) return;
+    readLoop_ = CloseRequested;
+    Post(MsgRead);
+    port_.Wake();
+}
+
+void CSioThread::Quit() {
+    readLoop_ = Stopped;
+    Post(MsgQuit);
+    port_.Wake();
+}
+
+bool CSioThread::Wait(int timeoutMs) { return thread_.wait(QDeadlineTimer(timeoutMs)); }
+
+void CSioThread::ResetChannel(int channel) {
+    if (channel < 0 || channel >= 16) return;
+    Post(MsgReset, channel);
+    port_.Wake();
+}
+
+void CSioThread::Tick() {
+    for (auto& c : channels_) c.Tick();
+}
+
+bool CSioThread::event(QEvent* e) {
+    const int type = static_cast<int>(e->type());
+    if (type < MsgRead || type > MsgReset) return QObject::event(e);
+    switch (type) {
+    case MsgRead: ReadStep(); break;
+    case MsgClose:
+        port_.Close();
+        Post(MsgClosed);
+        break;
+    case MsgOpened:
+        open_ = 1;
+        readLoop_ = Reading;
+        transition_ = NoTransition;
+        readFailing_ = false;
+        Post(MsgRead);
+        PostMessage(view_, UM_PORT_OPENED);
+        break;
+    case MsgClosed:
+        transition_ = NoTransition;
+        open_ = 0;
+        PostMessage(view_, UM_PORT_CLOSED);
+        break;
+    case MsgQuit:
+        readLoop_ = Stopped;
+        thread_.quit();
+        break;
+    case MsgReset: channels_[static_cast<std::size_t>(static_cast<WorkerEvent*>(e)->argument)].Reset(); break;
+    }
+    return true;
+}
+
+void CSioThread::ReadStep() {
+    switch (readLoop_.load()) {
+    case CloseRequested:
+        readLoop_ = Stopped;
+        Post(MsgClose);
+        return;
+    case Reading: break;
+    default:
+        // Stopped ends the loop; with the port not open the loop also rests
+        // instead of spinning, and the opened message starts it again.
+        return;
+    }
+    std::uint8_t byte = 0;
+    switch (port_.ReadByte(byte)) {
+    case SerialPort::ReadResult::Byte:
+        readFailing_ = false;
+        channels_[0].FeedByte(byte);
+        break;
+    case SerialPort::ReadResult::Nothing:
+        readFailing_ = false;
+        channels_[0].IdleRead();
+        break;
+    case SerialPort::ReadResult::Failed:
+        // A port that has gone fails every read at once: tell the view once per
+        // run of failures and keep to the read time-out's pace.
+        if (!readFailing_) PostMessage(view_, UM_COMM_ERROR, CommErrorReadFailed);
+        readFailing_ = true;
+        channels_[0].FailedRead();
+        port_.Pause(SerialPort::ReadTimeoutMs);
+        break;
+    }
+    Post(MsgRead);
+}
+
+void CSioThread::WriteLink(const std::uint8_t* bytes, std::size_t length) {
+    if (port_.IsOpen()) port_.Write(bytes, length);
+}
+
+void CSioThread::ReportOutcome(LinkOutcome outcome) {
+    const int code = outcome.Code;
+    switch (code & 0xFF00) {
+    case LinkOutcomeCode::SendDone:
+        PostMessage(view_, UM_SEND_DONE, code, 0, std::move(outcome.Request));
+        break;
+    case LinkOutcomeCode::ReceiveData:
+        PostMessage(view_, UM_RECEIVE_DATA, code, 0, std::move(outcome.Block));
+        break;
+    case LinkOutcomeCode::SendFailed:
+        PostMessage(view_, UM_COMM_ERROR, code, 0, std::move(outcome.Request));
+        break;
+    default: PostMessage(view_, UM_COMM_ERROR, code); break;
+    }
+}
+
+void CSioThread::ChannelWasReset(int channel, std::unique_ptr<LinkRequest> dropped) {
+    PostMessage(view_, UM_CHANNEL_RESET, channel + 1, 0, std::move(dropped));
+}
+
+std::unique_ptr<LinkRequest> CSioThread::TakeRequest(int channel) { return queues_.Take(channel); }
