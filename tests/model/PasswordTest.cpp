@@ -1,0 +1,139 @@
+#include "model/Password.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "model/SettingsFile.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+
+namespace {
+const std::string kBody = "[Maintenance]\nPcConnect=0\nCommPort=1\n";
+
+struct ReadCase {
+    const char* name;
+    const char* firstLines;  // nullptr: no file
+    PasswordRead expected;
+    const char* password;     // in memory afterwards (before: "keep")
+    bool keyMessage;
+};
+
+TEST(Password, ReadOfAFileGivesItsOutcome) {
+    const ReadCase cases[] = {
+        {"no file", nullptr, PasswordRead::NoFile, "", false},
+        {"empty password", "Password=00********************\n", PasswordRead::Password, "", false},
+        {"abc", "Password=03qrs*****************\n", PasswordRead::Password, "abc", false},
+        {"key anywhere in the line", "xxPassword=03qrs*****************\n", PasswordRead::Password, "abc", false},
+        {"carriage return before line feed", "Password=03qrs*****************\r\n", PasswordRead::Password, "abc",
+         false},
+        // A real password that reads like the old marker texts is still a password.
+        {"password error", "Password=05\x75\x82\x82\x7f\x82***************\n", PasswordRead::Password, "error",
+         false},
+        {"no key", "[Maintenance]\n", PasswordRead::KeyMissing, "keep", true},
+        {"empty file", "", PasswordRead::KeyMissing, "keep", true},
+        {"value too short", "Password=03qrs****\n", PasswordRead::Malformed, "keep", false},
+        {"length above 20", "Password=21qrs*****************\n", PasswordRead::Malformed, "keep", false},
+        {"length not digits", "Password=x3qrs*****************\n", PasswordRead::Malformed, "keep", false},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("NX420.txt");
+        if (c.firstLines) WriteWholeFile(path, std::string(c.firstLines) + kBody);
+        FixedText<20> memory;
+        memory = "keep";
+        RecordingPrompt prompt;
+        EXPECT_EQ(ReadFilePassword(path, memory, prompt), c.expected);
+        EXPECT_EQ(memory.Str(), c.password);
+        if (c.keyMessage) {
+            ASSERT_EQ(prompt.Messages.size(), 1u);
+            EXPECT_EQ(prompt.Messages[0].Text, "Incorrect setting file. Key information\n Password= not found.");
+            EXPECT_EQ(prompt.Messages[0].Buttons, PromptButtons::Ok);
+        } else {
+            EXPECT_TRUE(prompt.Messages.empty());
+        }
+    }
+}
+
+TEST(Password, WriteReplacesOnlyTheFirstLine) {
+    struct WriteCase {
+        const char* name;
+        bool exists;
+        std::string before;
+        const char* password;
+        std::string after;
+    };
+    const std::string oldLine = "Password=03qrs*****************\n";
+    const WriteCase cases[] = {
+        {"in place", true, oldLine + kBody, "a", PasswordLine("a") + kBody},
+        {"empty password", true, oldLine + kBody, "", "Password=00********************\n" + kBody},
+        {"twenty characters", true, oldLine + kBody, "ABCDEFGHIJKLMNOPQRST",
+         "Password=20QRSTUVWXYZ[\\]^_`abcd\n" + kBody},
+        {"new file", false, "", "a", PasswordLine("a")},
+        {"empty file", true, "", "a", PasswordLine("a")},
+        // A first line of another length must not eat into the second line.
+        {"CRLF first line", true, "Password=03qrs*****************\r\n[Maintenance]\r\n", "a",
+         PasswordLine("a") + "[Maintenance]\r\n"},
+        {"short first line", true, "Password=\nNext\n", "a", PasswordLine("a") + "Next\n"},
+        {"first line without line feed", true, "Password=00", "a", PasswordLine("a")},
+    };
+    for (const WriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("NX420.txt");
+        if (c.exists) WriteWholeFile(path, c.before);
+        ASSERT_TRUE(WritePasswordLine(path, c.password));
+        EXPECT_EQ(ReadWholeFile(path), c.after);
+    }
+}
+
+TEST(Password, WriteOfALargeFileKeepsEveryLaterByte) {
+    TempDir dir;
+    const std::string path = dir.File("NX420.txt");
+    std::string body;
+    for (int i = 0; i < 20000; ++i) body += "Dial" + std::to_string(i) + "=0123456789\n";
+    WriteWholeFile(path, "Password=\n" + body);  // forces the rewrite path across many blocks
+    ASSERT_TRUE(WritePasswordLine(path, "xyz"));
+    EXPECT_EQ(ReadWholeFile(path), PasswordLine("xyz") + body);
+}
+
+TEST(Password, WriteFailureIsReported) {
+    TempDir dir;
+    EXPECT_FALSE(WritePasswordLine(dir.File("missing/NX420.txt"), "a"));
+    if (::geteuid() != 0) {  // root writes through any mode
+        const std::string path = dir.File("NX420.txt");
+        WriteWholeFile(path, PasswordLine("") + kBody);
+        ::chmod(path.c_str(), 0444);
+        EXPECT_FALSE(WritePasswordLine(path, "a"));
+        EXPECT_EQ(ReadWholeFile(path), PasswordLine("") + kBody);
+    }
+}
+
+TEST(Password, NewPasswordChecksInOrder) {
+    struct Case {
+        const char *current, *oldP, *newP, *confirm;
+        NewPasswordCheck expected;
+    };
+    const Case cases[] = {
+        {"abc", "abc", "x", "x", NewPasswordCheck::Ok},
+        {"abc", "abc", "", "", NewPasswordCheck::Ok},
+        {"", "", "x", "x", NewPasswordCheck::Ok},
+        {"abc", "ABC", "x", "x", NewPasswordCheck::OldWrong},  // case-sensitive
+        {"abc", "ab", "x", "y", NewPasswordCheck::OldWrong},   // the old password is checked first
+        {"abc", "abc", "x", "y", NewPasswordCheck::ConfirmWrong},
+        {"abc", "abc", "x", "", NewPasswordCheck::ConfirmWrong},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CheckNewPassword(c.current, c.oldP, c.newP, c.confirm), c.expected)
+            << c.current << "|" << c.oldP << "|" << c.newP << "|" << c.confirm;
+}
+
+TEST(Password, OnlyCharactersThatSurviveTheStoredForm) {
+    EXPECT_TRUE(PasswordCharsAllowed(""));
+    EXPECT_TRUE(PasswordCharsAllowed("Abc 123~"));
+    EXPECT_TRUE(PasswordCharsAllowed("\xb1\xdf"));          // katakana
+    EXPECT_FALSE(PasswordCharsAllowed("a\nb"));
+    EXPECT_FALSE(PasswordCharsAllowed("\xfa"));             // would turn into a line feed
+    EXPECT_FALSE(PasswordCharsAllowed("123456789012345678901"));  // 21 characters
+}
+}  // namespace

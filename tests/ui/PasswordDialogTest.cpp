@@ -1,0 +1,171 @@
+// The Password Input and New Password dialogs as widgets: their texts, the
+// order of their checks, where the focus goes, and the password line they
+// write into the start-up file.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "model/SettingsFile.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+#include "ui/DlgNewPassword.h"
+#include "ui/DlgPassword.h"
+
+namespace {
+using Strings = std::vector<std::string>;
+const std::string kRest = "[Maintenance]\nPcConnect=0\nCommPort=0\nTelNo=\n";
+
+bool Activate(QWidget& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    return QTest::qWaitForWindowActive(&w);
+}
+
+QStringList Labels(const QWidget& w) {
+    QStringList out;
+    for (const QLabel* l : w.findChildren<QLabel*>()) out << l->text();
+    return out;
+}
+
+TEST(PasswordInput, WrongThenRightEntry) {
+    TempDir dir;
+    const std::string file = dir.File("NX420.txt");
+    WriteWholeFile(file, PasswordLine("Secret") + kRest);
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    FixedText<20> password;  // read again by the dialog itself
+    CDlgPassword dialog(password, file);
+    ASSERT_TRUE(Activate(dialog));
+    EXPECT_EQ(dialog.windowTitle(), "Password Input");
+    EXPECT_EQ(Labels(dialog), QStringList{"Enter the password."});
+    EXPECT_EQ(dialog.PasswordEdit()->maxLength(), 20);
+    EXPECT_EQ(password.Str(), "Secret");
+
+    QTest::keyClicks(dialog.PasswordEdit(), "secret");  // the case counts
+    QTest::keyClick(dialog.PasswordEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.OkButton()->hasFocus());  // Enter moves to OK, it does not press it
+    EXPECT_TRUE(prompt.Messages.empty());
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    ASSERT_EQ(prompt.Texts(), Strings{"Incorrect password"});
+    EXPECT_EQ(prompt.Messages[0].Icon, PromptIcon::Question);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.PasswordEdit()->text(), "");
+    EXPECT_TRUE(dialog.PasswordEdit()->hasFocus());
+
+    QTest::keyClicks(dialog.PasswordEdit(), "Secret");
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(prompt.Messages.size(), 1u);
+}
+
+TEST(PasswordInput, CancelAndNewPassword) {
+    TempDir dir;
+    const std::string file = dir.File("NX420.txt");
+    WriteWholeFile(file, PasswordLine("a") + kRest);
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    FixedText<20> password;
+    CDlgPassword dialog(password, file);
+    ASSERT_TRUE(Activate(dialog));
+    int runs = 0;
+    dialog.RunNewPassword = [&] {
+        ++runs;
+        dialog.CancelButton()->setFocus();  // as a dialog in between would move it
+    };
+    QTest::keyClicks(dialog.PasswordEdit(), "xy");
+    QTest::mouseClick(dialog.NewPasswordButton(), Qt::LeftButton);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(dialog.PasswordEdit()->hasFocus());
+    EXPECT_EQ(dialog.PasswordEdit()->selectedText(), "xy");
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(prompt.Messages.empty());
+}
+
+TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
+    struct Case {
+        const char* name;
+        const char *oldP, *newP, *confirm;
+        Strings texts;
+        bool closes;
+        const char* focus;  // "old", "new" or ""
+    };
+    const Case cases[] = {
+        {"old wrong", "OLD", "n1", "n2", {"Old password not correct."}, false, "old"},
+        {"confirmation differs", "old", "n1", "n2", {"New password not correct."}, false, "new"},
+        {"changed", "old", "n1", "n1", {}, true, ""},
+        {"emptied", "old", "", "", {}, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string file = dir.File("NX420.txt");
+        WriteWholeFile(file, PasswordLine("old") + kRest);
+        RecordingPrompt prompt;
+        ScopedAppPrompt scoped(prompt);
+        FixedText<20> password;
+        password = "old";
+        CDlgNewPassword dialog(password, file);
+        ASSERT_TRUE(Activate(dialog));
+        EXPECT_EQ(dialog.windowTitle(), "New Password");
+        EXPECT_EQ(Labels(dialog), (QStringList{"Old password", "New password", "New password\n  (Confirmation)"}));
+        QTest::keyClicks(dialog.OldEdit(), c.oldP);
+        QTest::keyClicks(dialog.NewEdit(), c.newP);
+        QTest::keyClicks(dialog.ConfirmEdit(), c.confirm);
+        QTest::keyClick(dialog.ConfirmEdit(), Qt::Key_Enter);
+        ASSERT_TRUE(dialog.OkButton()->hasFocus());
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+
+        EXPECT_EQ(prompt.Texts(), c.texts);
+        for (const auto& m : prompt.Messages) EXPECT_EQ(m.Icon, PromptIcon::Question);
+        EXPECT_EQ(dialog.isVisible(), !c.closes);
+        if (c.closes) {
+            EXPECT_EQ(dialog.result(), QDialog::Accepted);
+            EXPECT_EQ(password.Str(), c.newP);
+            EXPECT_EQ(ReadWholeFile(file), PasswordLine(c.newP) + kRest);
+            continue;
+        }
+        EXPECT_EQ(password.Str(), "old");
+        EXPECT_EQ(ReadWholeFile(file), PasswordLine("old") + kRest);
+        if (std::string(c.focus) == "old") {
+            EXPECT_TRUE(dialog.OldEdit()->hasFocus());
+            EXPECT_EQ(dialog.OldEdit()->text(), "");
+            EXPECT_EQ(dialog.NewEdit()->text(), c.newP);
+        } else {
+            EXPECT_TRUE(dialog.NewEdit()->hasFocus());
+            EXPECT_EQ(dialog.OldEdit()->text(), c.oldP);
+            EXPECT_EQ(dialog.NewEdit()->text(), "");
+            EXPECT_EQ(dialog.ConfirmEdit()->text(), "");
+        }
+    }
+}
+
+TEST(NewPassword, UnwritableFileIsReportedAndThePasswordStillChanges) {
+    TempDir dir;
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    FixedText<20> password;
+    CDlgNewPassword dialog(password, dir.File("no-such-folder/NX420.txt"));
+    ASSERT_TRUE(Activate(dialog));
+    QTest::keyClicks(dialog.NewEdit(), "n");
+    QTest::keyClicks(dialog.ConfirmEdit(), "n");
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(prompt.Texts(),
+              Strings{"The password could not be written to NX420.txt.\nIt applies until the program ends."});
+    EXPECT_EQ(prompt.Messages[0].Icon, PromptIcon::Exclamation);
+    EXPECT_EQ(password.Str(), "n");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(NewPassword, FieldsRefuseWhatTheFileCannotHold) {
+    FixedText<20> password;
+    CDlgNewPassword dialog(password, "unused");
+    QTest::keyClicks(dialog.NewEdit(), "ab");
+    QTest::sendKeyEvent(QTest::Click, dialog.NewEdit(), Qt::Key_Eacute, QString(QChar(0xE9)), Qt::NoModifier);
+    QTest::keyClicks(dialog.NewEdit(), "c" + QString(30, 'x'));
+    EXPECT_EQ(dialog.NewEdit()->text(), "abc" + QString(17, 'x'));  // no accented letter, 20 at most
+}
+}  // namespace
