@@ -9,7 +9,7 @@
 #include <QSettings>
 
 #include "ui/Text8.h"
-#include "ui/WindowMessages.h"
+#include "comm/MessageEvent.h"
 
 namespace {
 constexpr const char* kRecentGroup = "Recent File List";
@@ -178,8 +178,8 @@ void CMainFrame::OnStopTimer() {
 
 bool CMainFrame::event(QEvent* event) {
     if (static_cast<int>(event->type()) == UM_TRANSFER_RESULT) {
-        if (auto* message = dynamic_cast<PostedMessage*>(event); message && exitProcedure_.Pending()) {
-            exitProcedure_.OnStopResult(static_cast<int>(message->WParam), AppPrompt());
+        if (auto* message = dynamic_cast<MessageEvent*>(event); message && exitProcedure_.Pending()) {
+            exitProcedure_.OnStopResult(static_cast<int>(message->WParam()), AppPrompt());
             services_.EndProgressWindow();
             if (!stopTimer_.isActive()) stopTimer_.start();
         }

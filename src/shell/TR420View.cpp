@@ -7,24 +7,24 @@
 
 #include "model/SettingsFile.h"
 #include "shell/BaseDirectory.h"
-#include "ui/WindowMessages.h"
+#include "comm/MessageEvent.h"
 
 namespace {
 CTR420View* g_mainView = nullptr;
 std::array<CategoryOpener, kCategoryCount> g_openers;
 std::function<bool(const SettingData&)> g_stationCheck;
-std::function<bool(CTR420View&, PostedMessage&)> g_linkHandler;
+std::function<bool(CTR420View&, MessageEvent&)> g_linkHandler;
 
 bool IsLinkMessage(int n) {
     return n == UM_RELAY || (n >= UM_PORT_OPENED && n <= UM_COMM_ERROR) || n == UM_TRANSFER_REQUEST ||
-           n == UM_TRANSFER_RESULT || (n >= UM_PROGRESS_FIRST && n <= UM_PROGRESS_LAST);
+           n == UM_TRANSFER_RESULT || (n >= UM_PROGRESS_OPEN && n <= UM_PROGRESS_END);
 }
 }  // namespace
 
 CTR420View* MainView() { return g_mainView; }
 void SetCategoryOpener(Category id, CategoryOpener opener) { g_openers[static_cast<std::size_t>(id)] = std::move(opener); }
 void SetStationCheck(std::function<bool(const SettingData&)> check) { g_stationCheck = std::move(check); }
-void SetLinkMessageHandler(std::function<bool(CTR420View&, PostedMessage&)> handler) {
+void SetLinkMessageHandler(std::function<bool(CTR420View&, MessageEvent&)> handler) {
     g_linkHandler = std::move(handler);
 }
 
@@ -121,11 +121,11 @@ void CTR420View::SetReading(Category id, bool active) {
 }
 
 bool CTR420View::event(QEvent* event) {
-    auto* message = dynamic_cast<PostedMessage*>(event);
+    auto* message = dynamic_cast<MessageEvent*>(event);
     if (!message) return QWidget::event(event);
-    const int n = message->Number();
+    const int n = message->Message();
     if (n == UM_LOG_READING || n == UM_MONITOR_READING) {
-        const bool active = message->WParam != 0;
+        const bool active = message->WParam() != 0;
         if (n == UM_LOG_READING) {
             state_.LogReadingActive = active;
             SetReading(Category::LogData, active);

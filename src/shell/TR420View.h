@@ -12,7 +12,7 @@
 #include "shell/TR420Doc.h"
 
 class QPushButton;
-class PostedMessage;
+class MessageEvent;
 
 class CTR420View : public QWidget {
     Q_OBJECT
@@ -66,4 +66,4 @@ void SetStationCheck(std::function<bool(const SettingData&)> check);
 
 // Link messages (port, send, receive, transfer requests, progress window and
 // the telephony relay) go to the transfer manager's handler; true when taken.
-void SetLinkMessageHandler(std::function<bool(CTR420View&, PostedMessage&)> handler);
+void SetLinkMessageHandler(std::function<bool(CTR420View&, MessageEvent&)> handler);

@@ -11,7 +11,7 @@
 #include "shell/MainFrame.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
-#include "ui/WindowMessages.h"
+#include "comm/MessageEvent.h"
 
 namespace {
 using Strings = std::vector<std::string>;
@@ -90,11 +90,11 @@ TEST(MainFrame, ReadingFlagsPaintTheirButtonsRed) {
         QPushButton* button = w.view.Button(c.button);
         const QColor normal = button->palette().color(QPalette::Button);
         ASSERT_NE(normal, QColor(Qt::red));
-        PostWindowMessage(&w.view, c.message, 1);
+        PostMessage(&w.view, c.message, 1);
         QCoreApplication::processEvents();
         EXPECT_TRUE(w.view.State().*c.flag);
         EXPECT_EQ(button->palette().color(QPalette::Button), QColor(Qt::red));
-        PostWindowMessage(&w.view, c.message, 0);
+        PostMessage(&w.view, c.message, 0);
         QCoreApplication::processEvents();
         EXPECT_FALSE(w.view.State().*c.flag);
         EXPECT_EQ(button->palette().color(QPalette::Button), normal);
@@ -181,7 +181,7 @@ TEST(MainFrame, ExitStopsALogReadingFirst) {
     EXPECT_FALSE(w.frame->close());  // the stop request is on its way
     EXPECT_EQ(w.prompt.Texts(), Strings{"Reading log data. Will stop reading."});
     EXPECT_TRUE(w.frame->isVisible());
-    PostWindowMessage(w.frame.get(), UM_TRANSFER_RESULT, 1);  // failed to transmit
+    PostMessage(w.frame.get(), UM_TRANSFER_RESULT, 1);  // failed to transmit
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.frame->isVisible(); }, 10000));  // the one-second timer resumes
     EXPECT_EQ(w.prompt.Texts(), (Strings{"Reading log data. Will stop reading.", "Failed to transmit"}));
     EXPECT_FALSE(w.view.State().LogReadingActive);
