@@ -1,0 +1,86 @@
+// Arbitrary texts, one per line, into the download and dialing assignment
+// decoders: nothing may crash, every text of the model must stay within its
+// capacity, and any record a text was accepted for must encode into a text
+// that names the same record again.
+#include <cstdint>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <string_view>
+
+#include "comm/SettingTextDecode.h"
+#include "comm/SettingTextEncode.h"
+
+namespace {
+template <std::size_t N>
+void Fits(const FixedText<N>& t) {
+    if (t.Chars[N] != 0) std::abort();
+}
+
+void CheckCapacities(const SettingData& d, const bool (&rowsTouched)[kMaxExchanges][kMastersPerExchange]) {
+    for (const SwNumberRec& n : d.System.SwNumber) Fits(n.Text);
+    for (const FunctionData& f : d.Function) Fits(f.StartTime.Text), Fits(f.EndTime.Text);
+    for (int e = 0; e < kMaxExchanges; ++e) {
+        const SwitchData& sw = d.Switch[e];
+        for (const LineData& l : sw.Line) {
+            Fits(l.Name);
+            for (const auto& name : l.RxMasterName) Fits(name);
+        }
+        for (const MasterData& m : sw.Master) {
+            Fits(m.Number), Fits(m.Name), Fits(m.TelNo), Fits(m.AbsenceTelNo);
+            Fits(m.AutoAbsenceTelNo), Fits(m.CnvTelNo), Fits(m.NonRespTelNo);
+        }
+        for (const SubData& s : sw.Sub) Fits(s.Number), Fits(s.Name);
+        for (int m = 0; m < kMastersPerExchange; ++m)
+            if (rowsTouched[e][m])
+                for (const DialEntry& row : d.DirectSelect.Rows[e][m]) Fits(row.Dial), Fits(row.Shot);
+    }
+}
+
+// An accepted record encodes into a text that the decoder takes for the same record.
+void CheckReencode(const SettingData& d, const TextRecordKey& key) {
+    if (key.Letter == 'K') return;  // the blocks follow the rows in use, not the text
+    EncodedText out;
+    if (!EncodeSettingText(key.Letter, EncodeRequest{d, key.Exchange, key.Index, key.Block}, out)) std::abort();
+    TextRecordKey again;
+    if (!IdentifySettingText(out.View(), again) || again.Letter != key.Letter || again.Exchange != key.Exchange ||
+        again.Index != key.Index)
+        std::abort();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    // Restoring the defaults whole costs 1.5 MB per input; the dialing rows
+    // are put back only where a text wrote them.
+    static const std::unique_ptr<SettingData> defaults = MakeSettingData();
+    static std::unique_ptr<SettingData> data = MakeSettingData();
+    data->System = defaults->System;
+    std::copy(std::begin(defaults->Function), std::end(defaults->Function), data->Function);
+    std::copy(std::begin(defaults->Switch), std::end(defaults->Switch), data->Switch);
+    std::copy(std::begin(defaults->DirectSelect.OutMode), std::end(defaults->DirectSelect.OutMode),
+              data->DirectSelect.OutMode);
+    std::memcpy(data->DirectSelect.ShotT, defaults->DirectSelect.ShotT, sizeof data->DirectSelect.ShotT);
+    bool rowsTouched[kMaxExchanges][kMastersPerExchange] = {};
+    std::string_view input(reinterpret_cast<const char*>(bytes), size);
+    while (!input.empty()) {
+        const std::size_t end = input.find('\n');
+        const std::string_view text = input.substr(0, end);
+        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+
+        TextRecordKey key;
+        const bool known = IdentifySettingText(text, key);
+        const bool applied = DecodeSettingText(*data, text).Applied;
+        const bool rows = DecodeDialingAssignmentText(*data, text);
+        if (applied + rows != known) std::abort();
+        if (rows) rowsTouched[key.Exchange - 1][key.Index - 1] = true;
+        if (known) CheckReencode(*data, key);
+    }
+    CheckCapacities(*data, rowsTouched);
+    for (int e = 0; e < kMaxExchanges; ++e)
+        for (int m = 0; m < kMastersPerExchange; ++m)
+            if (rowsTouched[e][m])
+                std::copy(std::begin(defaults->DirectSelect.Rows[e][m]), std::end(defaults->DirectSelect.Rows[e][m]),
+                          data->DirectSelect.Rows[e][m]);
+    return 0;
+}
