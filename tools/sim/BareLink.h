@@ -17,7 +17,11 @@ public:
     BareLink() { channel.Bind(0, this); }
 
     bool Open(const std::string& path) { return port.Open(path); }
-    void Queue(std::string text) { queue.push_back(std::make_unique<TextLinkRequest>(text)); }
+    // Queues a text and ends the current read wait, so the idle channel takes it at once.
+    void Queue(std::string text) {
+        queue.push_back(std::make_unique<TextLinkRequest>(text));
+        port.Wake();
+    }
     // Runs the read loop until done() holds or timeoutMs passed; returns done().
     bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 

@@ -111,7 +111,9 @@ bool SimExchanges::CorruptNextFrame() {
 }
 
 void SimExchanges::SendStatus(const SimStatusAt& s) {
-    send_("z" + Format("%02d", s.Exchange) + std::string(1, s.Status));
+    char text[8];
+    std::snprintf(text, sizeof text, "z%02d%c", s.Exchange % 100, s.Status);
+    send_(text);
 }
 
 void SimExchanges::Poll(std::int64_t nowMs, std::size_t room) {
@@ -148,7 +150,9 @@ std::string SimExchanges::LogText(int exchange) {
 std::string SimExchanges::MonitorText(int exchange) {
     const int seq = monitorSeq_++;
     const int n = (seq * 53) % 257;  // every length 0 to 256 comes round
-    std::string text = "p" + Format("%02d", exchange) + Format("%03d", n);
+    char head[8];
+    std::snprintf(head, sizeof head, "p%02d%03d", exchange, n);
+    std::string text = head;
     static const char hex[] = "0123456789ABCDEF";
     for (int i = 0; i < n; ++i) text.push_back(i % 3 == 2 ? ' ' : hex[(seq + i * 5) % 16]);
     return text;
@@ -189,8 +193,10 @@ std::vector<std::string> SimExchanges::DialingTexts(int exchange, int master) co
     for (int b = 0; b < blocks; ++b) {
         const int first = 10 * b + 1;
         const int n = std::min(10, 1024 - first + 1);
-        std::string t = "K" + Format("%02d", exchange) + Format("%01d", master) + std::string(1, rows.ShotT) +
-                        "1024" + (b == 0 ? "1" : b == blocks - 1 ? "2" : "0") + Format("%02d", n);
+        char head[16];
+        std::snprintf(head, sizeof head, "K%02d%01d%c1024%c%02d", exchange, master, rows.ShotT,
+                      b == 0 ? '1' : b == blocks - 1 ? '2' : '0', n);
+        std::string t = head;
         for (int r = first; r < first + n; ++r)
             t += Format("%04d", r) + rows.Rows.substr(static_cast<std::size_t>(r - 1) * 20, 20);
         texts.push_back(std::move(t));

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -246,10 +247,10 @@ int main(int argc, char** argv) {
         if (!out.empty()) wakeUs = std::min(wakeUs, out.front().DueUs);
         const double linkUs = startUs + static_cast<double>(link.NextDeadlineMs()) * 1000.0;
         if (link.NextDeadlineMs() < (1LL << 40)) wakeUs = std::min(wakeUs, linkUs);
-        const int timeoutMs = static_cast<int>(std::max(0.0, (wakeUs - now) / 1000.0));
+        const double waitUs = std::max(0.0, wakeUs - now);
+        timespec timeout{static_cast<time_t>(waitUs / 1e6), static_cast<long>(std::fmod(waitUs, 1e6) * 1000.0)};
         pollfd p{master, POLLIN, 0};
-        const bool pending = !in.empty() && in.front().DueUs <= wakeUs;
-        if (poll(&p, 1, pending && timeoutMs == 0 ? 0 : std::max(timeoutMs, 0)) < 0 && errno != EINTR) break;
+        if (ppoll(&p, 1, &timeout, nullptr) < 0 && errno != EINTR) break;
     }
     if (!opt.Link.empty()) unlink(opt.Link.c_str());
     if (keepOpen >= 0) close(keepOpen);
