@@ -7,4 +7,4 @@ target_link_options(fuzz_setting_texts PRIVATE ${NX420_FUZZ_FLAGS})
 set(setting_texts_scratch ${CMAKE_CURRENT_BINARY_DIR}/setting_texts_scratch)
 file(MAKE_DIRECTORY ${setting_texts_scratch})
 add_test(NAME fuzz_setting_texts_smoke
-  COMMAND fuzz_setting_texts -seed=1 -runs=50000 ${setting_texts_scratch} ${CMAKE_CURRENT_LIST_DIR}/corpus/setting_texts)
+  COMMAND fuzz_setting_texts -seed=1 -runs=50000 -max_len=2048 ${setting_texts_scratch} ${CMAKE_CURRENT_LIST_DIR}/corpus/setting_texts)

@@ -57,79 +57,45 @@ TEST(SettingTextDecode, GlobalSettingReportsTheNewSwitchCnt) {
     EXPECT_EQ(d->System.SwNumber[2].Text, "300");  // beyond SwitchCnt: not carried
 }
 
-TEST(SettingTextDecode, MemberListsAndReceivingStations) {
+// Only what a text carries changes; counts, other zones and other rows stay.
+TEST(SettingTextDecode, KeepsWhatTheTextDoesNotCarry) {
     auto d = MakeSettingData();
     MasterData& m = d->Switch[3].Master[3];
-    for (auto& g : m.GroupMaster) g.Exchange = g.Station = 9;
     m.GroupCnt = 7;
-    ASSERT_TRUE(DecodeSettingText(*d, "E044" "02" "012" "164").Applied);
-    EXPECT_EQ(m.GroupMaster[0], (MemberRef{1, 1, 2}));
-    EXPECT_EQ(m.GroupMaster[1], (MemberRef{2, 16, 4}));
-    for (int k = 2; k < kGroupMembers; ++k) EXPECT_EQ(m.GroupMaster[k], (MemberRef{uint8_t(k + 1), 0, 0}));
-    EXPECT_EQ(m.GroupCnt, 7);  // counts are not sent
-
-    ASSERT_TRUE(DecodeSettingText(*d, "G044" "30" "01" "1664").Applied);
-    EXPECT_EQ(m.ScanTime, 30);
-    EXPECT_EQ(m.ScanSub[0], (MemberRef{1, 16, 64}));
-    EXPECT_TRUE(m.ScanSub[1].Empty());
+    ASSERT_TRUE(DecodeSettingText(*d, "E044" "01" "164").Applied);
+    EXPECT_EQ(m.GroupMaster[0], (MemberRef{1, 16, 4}));
+    EXPECT_EQ(m.GroupCnt, 7);
 
     LineData& l2 = d->Switch[0].Line[1];
     l2.RxMaster[0] = MemberRef{1, 5, 5};
     const std::string line1 = "Trunk A " "0004" "011" "000" "173" "041";
     ASSERT_TRUE(DecodeSettingText(*d, "D01" "09" + line1 + "Trunk B " "1200" + std::string(12, '0')).Applied);
     const LineData& l1 = d->Switch[0].Line[0];
-    EXPECT_EQ(l1.RxLine, 1);
-    EXPECT_EQ(l1.RxMaster[0], (MemberRef{1, 1, 1}));
-    EXPECT_EQ(l1.RxMaster[2], (MemberRef{3, 17, 3}));
-    EXPECT_EQ(l1.RxMasterNumber[0], 90);
-    EXPECT_EQ(l1.RxMasterName[0], "90");
-    EXPECT_EQ(l1.RxMasterNumber[2], kNotAssigned);  // exchange 17 does not exist
-    EXPECT_EQ(l1.RxMasterNumber[3], kNotAssigned);  // exchange 4, master 1 not assigned
+    EXPECT_EQ(l1.RxMasterName[0], "90");              // display copy of master 1-1
+    EXPECT_EQ(l1.RxMasterNumber[2], kNotAssigned);    // exchange 17 does not exist
     EXPECT_EQ(l2.RxLine, 0);
-    EXPECT_EQ(l2.TxNumberOnOff, 1);
-    EXPECT_EQ(l2.TxNumber, 2);
-    EXPECT_EQ(l2.RxMaster[0], (MemberRef{1, 5, 5}));  // no list sent: kept
-    EXPECT_EQ(d->Switch[0].LineCntLimit, 9);
-}
+    EXPECT_EQ(l2.RxMaster[0], (MemberRef{1, 5, 5}));  // no list sent
 
-TEST(SettingTextDecode, ZonesAndDialingRows) {
-    auto d = MakeSettingData();
-    SwitchData& sw = d->Switch[4];
-    sw.Sub[1].Paging = 0x80000u | 1u << 4;  // bits the text does not carry stay
-    std::string h = "H05" "2" "42" "05" + std::string(64, '0');
-    h[8] = '1';
-    ASSERT_TRUE(DecodeSettingText(*d, h).Applied);
-    EXPECT_EQ(sw.ZoneSize, 2);
-    EXPECT_EQ(sw.PagingTimeLimit, 420u);
-    EXPECT_EQ(sw.Sub[0].Paging, 1u << 4);
-    EXPECT_EQ(sw.Sub[1].Paging, 0x80000u);
-
-    ASSERT_TRUE(DecodeSettingText(*d, "I0519" "0000000000000001").Applied);
-    EXPECT_EQ(sw.SpeakerPaging[15], 1u << 18);
-    ASSERT_TRUE(DecodeSettingText(*d, "J0501" "1001").Applied);
-    EXPECT_EQ(d->System.OutInZone[4][0], 1u);
-    EXPECT_EQ(d->System.OutInZone[4][3], 1u);
-    ASSERT_TRUE(DecodeSettingText(*d, "M052").Applied);
-    EXPECT_EQ(d->DirectSelect.OutMode[4], 2);
+    SubData& sub = d->Switch[4].Sub[1];
+    sub.Paging = 0x80000u | 1u << 4;
+    ASSERT_TRUE(DecodeSettingText(*d, "H05" "2" "42" "05" + std::string(64, '0')).Applied);
+    EXPECT_EQ(sub.Paging, 0x80000u);
+    EXPECT_EQ(d->Switch[4].PagingTimeLimit, 420u);
 
     DialEntry* rows = d->DirectSelect.Rows[4][2];
     rows[1].Shot = "7";
     const std::string k = "K0535" "0012" "2" "02" "0011" "12*#            " "   3" "0012" + Sp(16) + Sp(4);
     EXPECT_FALSE(DecodeSettingText(*d, k).Applied);  // not a download text
     ASSERT_TRUE(DecodeDialingAssignmentText(*d, k));
-    EXPECT_EQ(d->DirectSelect.ShotT[4][2], 5);
-    EXPECT_EQ(rows[10].Dial, "12*#");
     EXPECT_EQ(rows[10].Shot, "3");
-    EXPECT_TRUE(rows[11].Dial.Empty());
-    EXPECT_EQ(rows[1].Shot, "7");  // rows the text does not carry stay
+    EXPECT_EQ(rows[1].Shot, "7");
     EXPECT_FALSE(DecodeDialingAssignmentText(*d, "M052"));
 
+    // Only the four numbers of U are read, not their targets.
     ASSERT_TRUE(DecodeSettingText(*d, "U052" "12    " "01" "1" "Somebody" "3" + Sp(16) + Sp(17) + " 45   " + Sp(11)).Applied);
-    const MasterData& m = sw.Master[1];
-    EXPECT_EQ(m.AbsenceTelNo, "12");
-    EXPECT_EQ(m.AutoAbsenceTelNo, "3");
-    EXPECT_TRUE(m.CnvTelNo.Empty());
-    EXPECT_EQ(m.NonRespTelNo, " 45");
+    EXPECT_EQ(d->Switch[4].Master[1].AbsenceTelNo, "12");
+    EXPECT_EQ(d->Switch[4].Master[1].NonRespTelNo, " 45");
+    EXPECT_EQ(d->Switch[0].Master[0].Name, "90");
 }
 
 // A text that names no record, or is shorter than its layout, leaves the model alone.
