@@ -1,6 +1,5 @@
 #include "shell/TR420View.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,33 +30,32 @@ void SetLinkMessageHandler(std::function<bool(CTR420View&, MessageEvent&)> handl
 CTR420View::CTR420View(QWidget* parent, ShellServices& services)
     : QWidget(parent), services_(services), doc_(state_, services) {
     std::array<QGroupBox*, kCategoryGroups.size()> groups{};
-    std::array<QGridLayout*, kCategoryGroups.size()> grids{};
-    std::array<int, kCategoryGroups.size()> counts{};
+    std::array<QVBoxLayout*, kCategoryGroups.size()> stacks{};
     for (std::size_t g = 0; g < groups.size(); ++g) {
         groups[g] = new QGroupBox(kCategoryGroups[g], this);
-        grids[g] = new QGridLayout(groups[g]);
+        stacks[g] = new QVBoxLayout(groups[g]);
     }
     for (const CategoryButton& b : kCategoryButtons) {
-        auto* button = new QPushButton(b.Caption, groups[static_cast<std::size_t>(b.Group)]);
+        const auto g = static_cast<std::size_t>(b.Group);
+        auto* button = new QPushButton(b.Caption, groups[g]);
         button->setMinimumHeight(30);
-        const int n = counts[static_cast<std::size_t>(b.Group)]++;
-        grids[static_cast<std::size_t>(b.Group)]->addWidget(button, n / 2, n % 2);
+        stacks[g]->addWidget(button);
         buttons_[static_cast<std::size_t>(b.Id)] = button;
         connect(button, &QPushButton::clicked, this, [this, id = b.Id] { OpenCategory(id); });
     }
-    // Two columns: setting categories on the left, operations on the right.
-    auto* columns = new QHBoxLayout(this);
-    auto* left = new QVBoxLayout;
-    auto* right = new QVBoxLayout;
-    left->addWidget(groups[0]);
-    left->addWidget(groups[1]);
-    left->addWidget(groups[2]);
-    left->addStretch();
-    right->addWidget(groups[3]);
-    right->addWidget(groups[4]);
-    right->addStretch();
-    columns->addLayout(left);
-    columns->addLayout(right);
+    // Three columns: system-wide settings, per-station functions, operations.
+    constexpr int kColumnOfGroup[kCategoryGroups.size()] = {0, 0, 1, 2, 0};
+    std::array<QVBoxLayout*, 3> columns{};
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(12, 12, 12, 12);
+    row->setSpacing(12);
+    for (auto& column : columns) {
+        column = new QVBoxLayout;
+        row->addLayout(column, 1);
+    }
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        columns[static_cast<std::size_t>(kColumnOfGroup[g])]->addWidget(groups[g]);
+    for (auto* column : columns) column->addStretch();
     g_mainView = this;
 }
 

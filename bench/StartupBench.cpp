@@ -1,0 +1,80 @@
+// Start-up time of the program (start to main window shown and idle, then
+// end) against an empty QMainWindow program, run in turn in the same folder.
+//   bench_startup [runs]      default 20 runs of each
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise; each run gets a fresh
+// private runtime folder so the instance lock never meets another program.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+double RunOnce(const char* program, bool isShell, const std::string& folder) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::chdir(folder.c_str()) != 0) _exit(126);
+        if (isShell) {
+            ::execl(program, program, "--exit-when-idle", static_cast<char*>(nullptr));
+        } else {
+            ::execl(program, program, static_cast<char*>(nullptr));
+        }
+        _exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "bench_startup: %s ended with status %d\n", program, status);
+        std::exit(1);
+    }
+    return ms;
+}
+
+struct Figures {
+    double min, median, mean;
+};
+
+Figures Summarise(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    double sum = 0;
+    for (const double x : v) sum += x;
+    return {v.front(), v[v.size() / 2], sum / static_cast<double>(v.size())};
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "nx420-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) return 1;
+    const fs::path folder = pattern;
+    const fs::path runtime = folder / "runtime";
+    fs::create_directory(runtime);
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "offscreen", 1);
+    ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+
+    // One warm-up run of each so both start from a warm file cache.
+    RunOnce(NX420_PROGRAM, true, folder);
+    RunOnce(NX420_EMPTY_WINDOW, false, folder);
+    std::vector<double> shell, empty;
+    for (int i = 0; i < runs; ++i) {
+        shell.push_back(RunOnce(NX420_PROGRAM, true, folder));
+        empty.push_back(RunOnce(NX420_EMPTY_WINDOW, false, folder));
+    }
+    const Figures s = Summarise(shell), e = Summarise(empty);
+    std::printf("start-up to main window idle, %d runs each (ms)   min  median    mean\n", runs);
+    std::printf("  nx420 (no NX420.txt)                       %7.1f %7.1f %7.1f\n", s.min, s.median, s.mean);
+    std::printf("  empty QMainWindow                          %7.1f %7.1f %7.1f\n", e.min, e.median, e.mean);
+    std::printf("  ratio of medians: %.2f (goal at most 1.50)\n", s.median / e.median);
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    return 0;
+}
