@@ -1,0 +1,70 @@
+// Any file as the start-up settings file: reading its password never fails
+// badly, and writing a new password line keeps every byte after the first line.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "model/Password.h"
+#include "model/SettingsFile.h"
+
+namespace {
+class QuietPrompt final : public Prompt {
+public:
+    PromptAnswer Message(std::string_view, std::string_view, PromptIcon, PromptButtons) override {
+        return PromptAnswer::Ok;
+    }
+    bool ChooseFile(FileDialogKind, std::string_view, std::string&) override { return false; }
+    bool ChooseFolder(std::string_view, std::string&) override { return false; }
+};
+
+std::string ReadAll(const std::string& path) {
+    std::string out;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+        std::fclose(f);
+    }
+    return out;
+}
+
+std::string g_dir;
+
+void RemoveFolder() {
+    std::remove((g_dir + "/NX420.txt").c_str());
+    ::rmdir(g_dir.c_str());
+}
+
+const std::string& FilePath() {
+    static const std::string path = [] {
+        char dir[] = "/tmp/nx420-fuzz-password-XXXXXX";
+        if (!::mkdtemp(dir)) std::abort();
+        g_dir = dir;
+        std::atexit(RemoveFolder);
+        return g_dir + "/NX420.txt";
+    }();
+    return path;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string& path = FilePath();
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    QuietPrompt prompt;
+    FixedText<20> password;
+    const PasswordRead result = ReadFilePassword(path, password, prompt);
+    if (result == PasswordRead::Password && password.Size() > 20) std::abort();
+
+    const std::string newPassword = "pw";
+    if (!WritePasswordLine(path, newPassword)) std::abort();
+    const std::size_t lf = bytes.find('\n');
+    const std::string rest = lf == std::string::npos ? std::string() : bytes.substr(lf + 1);
+    if (ReadAll(path) != PasswordLine(newPassword) + rest) std::abort();
+    return 0;
+}
