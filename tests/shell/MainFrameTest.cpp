@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
+#include <cstdio>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -185,5 +187,41 @@ TEST(MainFrame, ExitStopsALogReadingFirst) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.frame->isVisible(); }, 10000));  // the one-second timer resumes
     EXPECT_EQ(w.prompt.Texts(), (Strings{"Reading log data. Will stop reading.", "Failed to transmit"}));
     EXPECT_FALSE(w.view.State().LogReadingActive);
+}
+}  // namespace
+
+namespace {
+TEST(MainFrame, RecentFilesAreKeptInTheProfileAndOpenFromTheMenu) {
+    TempDir dir(true);
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    FakeServices services;
+    QSettings profile(QString::fromStdString(dir.File("profile.ini")), QSettings::IniFormat);
+    {
+        CMainFrame frame(&profile, services);
+        for (const char* name : {"a.txt", "b.txt"}) {
+            prompt.FileAnswers = {dir.File(name)};
+            frame.SaveAsAction()->trigger();
+        }
+    }
+    EXPECT_EQ(profile.value("Recent File List/File1").toString().toStdString(), dir.File("b.txt"));
+    EXPECT_EQ(profile.value("Recent File List/File2").toString().toStdString(), dir.File("a.txt"));
+
+    CMainFrame frame(&profile, services);
+    QStringList entries;
+    QAction* first = nullptr;
+    for (QAction* a : frame.menuBar()->actions()[0]->menu()->actions())
+        if (a->text().startsWith("&1 ") || a->text().startsWith("&2 ")) {
+            entries << a->text();
+            if (!first) first = a;
+        }
+    EXPECT_EQ(entries, (QStringList{"&1 " + QString::fromStdString(dir.File("b.txt")),
+                                    "&2 " + QString::fromStdString(dir.File("a.txt"))}));
+    ASSERT_TRUE(first);
+    std::remove(dir.File("b.txt").c_str());
+    first->trigger();  // gone: reported and dropped from the list
+    EXPECT_EQ(prompt.Texts(), Strings{"Set file Open Error"});
+    EXPECT_EQ(frame.Recent().Paths(), Strings{dir.File("a.txt")});
+    EXPECT_EQ(profile.value("Recent File List/File2").toString(), "");
 }
 }  // namespace
