@@ -1,0 +1,170 @@
+#include "editors/EditorDialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <cstdio>
+
+#include "comm/MessageEvent.h"
+#include "core/Prompt.h"
+#include "editors/EditorTransfer.h"
+
+namespace {
+// Eats digit keys and the space bar, so a number list is only chosen from.
+class DigitKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Space) return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QPushButton* MakeButton(const char* text, QWidget* parent, QHBoxLayout* row) {
+    auto* b = new QPushButton(text, parent);
+    // Enter acts only on the button that has the focus (keyPressEvent).
+    b->setAutoDefault(false);
+    row->addWidget(b);
+    return b;
+}
+}  // namespace
+
+EditorDialog::EditorDialog(QWidget* owner, SettingData& model, const char* title, std::function<void()> save,
+                           EditorOptions options)
+    : QDialog(owner), model_(model), save_(std::move(save)) {
+    setWindowTitle(title);
+    setModal(true);
+    buttonBar_ = new QWidget(this);
+    auto* row = new QHBoxLayout(buttonBar_);
+    row->setContentsMargins(0, 0, 0, 0);
+    if (options.DeleteAll) deleteAll_ = MakeButton(kDeleteAllButtonText, buttonBar_, row);
+    row->addStretch();
+    print_ = MakeButton(kPrintButtonText, buttonBar_, row);
+    if (options.Upload) upload_ = MakeButton(kUploadButtonText, buttonBar_, row);
+    overwrite_ = MakeButton(kOverwriteButtonText, buttonBar_, row);
+    close_ = MakeButton(kCloseButtonText, buttonBar_, row);
+    connect(print_, &QPushButton::clicked, this, &EditorDialog::OnPrint);
+    if (upload_) connect(upload_, &QPushButton::clicked, this, &EditorDialog::OnUpload);
+    connect(overwrite_, &QPushButton::clicked, this, &EditorDialog::OnOverwrite);
+    connect(close_, &QPushButton::clicked, this, &EditorDialog::OnClose);
+    if (deleteAll_) connect(deleteAll_, &QPushButton::clicked, this, &EditorDialog::OnDeleteAll);
+
+    auto* saveKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    saveKey->setContext(Qt::WindowShortcut);
+    connect(saveKey, &QShortcut::activated, this, [this] {
+        if (save_) save_();
+    });
+
+    uploadTimer_.setInterval(1000);
+    connect(&uploadTimer_, &QTimer::timeout, this, &EditorDialog::TickUpload);
+}
+
+EditorDialog::~EditorDialog() {
+    // An editor that goes while its upload runs gives the link up, so no
+    // result is addressed to a window that is gone.
+    if (supervision_.Running()) AppEditorTransfer().Release();
+}
+
+bool EditorDialog::ShowFailure(const ValidationResult& result) {
+    if (result.Passed()) return false;
+    AppPrompt().Message(result.Message, {}, PromptIcon::Exclamation, PromptButtons::Ok);
+    FocusFailure(result);
+    return true;
+}
+
+void EditorDialog::OnOverwrite() {
+    if (ShowFailure(ValidateAndCommit())) return;
+    ShowCopy();
+}
+
+void EditorDialog::OnUpload() {
+    if (supervision_.Running()) return;  // one upload at a time
+    if (ShowFailure(Validate())) return;
+    if (AppPrompt().Message(kTransmitConfirmText, kTransmitConfirmTitle, PromptIcon::Question,
+                            PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return;
+    if (ShowFailure(ValidateAndCommit())) return;
+    ShowCopy();
+    supervision_.Start();
+    uploadTimer_.start();
+    if (!AppEditorTransfer().Send(this, UploadProgressTitle(), UploadTexts()))
+        Conclude(supervision_.Result(kTransferOpenFailed));
+}
+
+void EditorDialog::TickUpload() { Conclude(supervision_.Tick(AppEditorTransfer().Cancelled())); }
+
+void EditorDialog::Conclude(UploadOutcome outcome) {
+    if (outcome == UploadOutcome::Waiting) return;
+    uploadTimer_.stop();
+    EditorTransfer& transfer = AppEditorTransfer();
+    if (UploadOutcomeReleasesLink(outcome)) transfer.Release();
+    if (const char* message = UploadOutcomeMessage(outcome)) AppPrompt().Tell(message, PromptIcon::Warning);
+    transfer.EndProgress(outcome == UploadOutcome::Done);
+}
+
+void EditorDialog::OnClose() {
+    if (CopyDiffers() && !AppPrompt().AskYesNo(kTextChangedExitText)) return;
+    QDialog::reject();
+}
+
+void EditorDialog::reject() { OnClose(); }
+
+void EditorDialog::OnPrint() { PrintCopy(); }
+
+void EditorDialog::OnDeleteAll() {
+    if (AppPrompt().AskYesNo(kDeleteAllConfirmText)) DeleteAllRows();
+}
+
+QComboBox* EditorDialog::MakeExchangeSelector(int switchCnt, bool withAll, QLabel*& label) {
+    if (switchCnt < 1) switchCnt = 1;
+    if (switchCnt > kMaxExchanges) switchCnt = kMaxExchanges;
+    char text[48];
+    std::snprintf(text, sizeof text, kExchangeSelectorText, switchCnt);
+    label = new QLabel(text, this);
+    auto* selector = new QComboBox(this);
+    for (int e = 1; e <= switchCnt; ++e) selector->addItem(QString::number(e), e);
+    if (withAll && switchCnt > 1) selector->addItem(kSelectorAllText, 0);
+    selector->setCurrentIndex(0);
+    label->setBuddy(selector);
+    IgnoreDigitKeys(selector);
+    return selector;
+}
+
+void EditorDialog::IgnoreDigitKeys(QComboBox* list) { list->installEventFilter(new DigitKeyFilter(list)); }
+
+int EditorDialog::SelectedExchange(const QComboBox* selector) { return selector->currentData().toInt(); }
+
+void EditorDialog::SelectExchange(QComboBox* selector, int exchange) {
+    const int at = selector->findData(exchange);
+    if (at >= 0) selector->setCurrentIndex(at);
+}
+
+bool EditorDialog::event(QEvent* event) {
+    if (auto* message = dynamic_cast<MessageEvent*>(event); message && message->Message() == UM_TRANSFER_RESULT) {
+        Conclude(supervision_.Result(static_cast<int>(message->WParam())));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void EditorDialog::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // Inside a field Enter and Esc close nothing; on a button they act as usual.
+    event->accept();
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (!button || button->window() != this) return;
+    if (key == Qt::Key_Escape) OnClose();
+    else button->click();
+}

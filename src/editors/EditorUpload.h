@@ -1,0 +1,24 @@
+#pragma once
+// The texts an editor's Upload hands to the transfer manager, encoded from the
+// model after the commit: the global setting is text A to every exchange; the
+// station editor sends the page shown, masters as B then U texts, substations
+// as C texts, for the exchange selected or, with "ALL", for every exchange in
+// use, in the order of the whole-configuration upload.
+#include <vector>
+
+#include "comm/SettingTextEncode.h"
+#include "model/SettingData.h"
+
+struct EditorUploadStep {
+    char Letter = 0;
+    int Exchange = 0;  // 0: addressed to every exchange
+    int Index = 0;     // master or substation
+};
+
+std::vector<EditorUploadStep> SystemUploadSteps();
+// page: 0 masters, 1 substations; selection: 1..16, or 0 for "ALL".
+std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int page, int selection);
+
+// The steps encoded from data; a step without a text (outside the model's
+// ranges) is left out.
+std::vector<EncodedText> EncodeUploadSteps(const SettingData& data, const std::vector<EditorUploadStep>& steps);

@@ -1,0 +1,73 @@
+#include "editors/SheetStation.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "editors/EditorUpload.h"
+#include "editors/PageMaster.h"
+#include "editors/PageSub.h"
+#include "ui/GridWidget.h"
+
+CSheetStation::CSheetStation(QWidget* owner, SettingData& model, std::function<void()> save,
+                             const StationFault* fault)
+    : EditorDialog(owner, model, kStationsTitle, std::move(save)), copy_(LoadStationCopy(model)) {
+    QLabel* label = nullptr;
+    selector_ = MakeExchangeSelector(model.System.SwitchCnt, true, label);
+    pages_ = new QTabWidget(this);
+    master_ = new CPageMaster(pages_, *copy_, model);
+    sub_ = new CPageSub(pages_, *copy_, model);
+    pages_->addTab(master_, kMasterPageTitle);
+    pages_->addTab(sub_, kSubPageTitle);
+
+    auto* head = new QHBoxLayout;
+    head->addWidget(label);
+    head->addWidget(selector_);
+    head->addWidget(ButtonBar(), 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(head);
+    top->addWidget(pages_);
+    resize(1100, 560);
+
+    // The selection applies to both pages; a page is redrawn when it is shown
+    // so it reflects edits made on the other one (a master's new number in
+    // the substations' called station column).
+    connect(selector_, &QComboBox::currentIndexChanged, this, [this] { ShowCopy(); });
+    connect(pages_, &QTabWidget::currentChanged, this,
+            [this] { CurrentPage()->ShowSelection(SelectedExchange(selector_)); });
+    ShowCopy();
+    if (fault && *fault) FocusFailure(StationFaultResult(*fault));
+}
+
+CSheetStation::~CSheetStation() = default;
+
+CStationPage* CSheetStation::CurrentPage() const {
+    return pages_->currentIndex() == kPageSubs ? static_cast<CStationPage*>(sub_) : master_;
+}
+
+void CSheetStation::ShowCopy() {
+    const int selection = SelectedExchange(selector_);
+    master_->ShowSelection(selection);
+    sub_->ShowSelection(selection);
+}
+
+ValidationResult CSheetStation::Validate() const { return ValidateStations(Model().System, *copy_); }
+ValidationResult CSheetStation::ValidateAndCommit() { return OverwriteStations(*copy_, Model()); }
+bool CSheetStation::CopyDiffers() const { return StationCopyDiffers(*copy_, Model()); }
+
+void CSheetStation::FocusFailure(const ValidationResult& result) {
+    const StationFocus focus = PlaceStationFocus(result, SelectedExchange(selector_));
+    pages_->setCurrentIndex(focus.Page);
+    if (focus.Selection != SelectedExchange(selector_)) SelectExchange(selector_, focus.Selection);
+    CurrentPage()->Grid()->SetFocusCell(focus.Row, focus.Column);
+}
+
+std::vector<EncodedText> CSheetStation::UploadTexts() const {
+    return EncodeUploadSteps(Model(), StationUploadSteps(Model(), pages_->currentIndex(), SelectedExchange(selector_)));
+}
+
+const char* CSheetStation::UploadProgressTitle() const {
+    return pages_->currentIndex() == kPageSubs ? kSubPageTitle : kMasterPageTitle;
+}

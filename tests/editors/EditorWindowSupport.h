@@ -1,0 +1,88 @@
+#pragma once
+// What the editor window tests share: a private folder, the scripted prompt,
+// a fixed clock, a recording transfer seam, and typing into a grid's cell.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "EditorTestModel.h"
+#include "core/Clock.h"
+#include "editors/EditorTransfer.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+#include "ui/GridWidget.h"
+
+class FakeTransfer : public EditorTransfer {
+public:
+    bool Accept = true;
+    bool UserCancelled = false;
+    QObject* Requester = nullptr;
+    std::string Title;
+    std::vector<std::string> Texts;
+    int Releases = 0;
+    std::vector<bool> Ends;  // EndProgress(completed) in turn
+
+    bool Send(QObject* requester, std::string_view title, std::vector<EncodedText> texts) override {
+        if (!Accept) return false;
+        Requester = requester;
+        Title = title;
+        Texts.clear();
+        for (const EncodedText& t : texts) Texts.emplace_back(t.View());
+        return true;
+    }
+    bool Cancelled() const override { return UserCancelled; }
+    void Release() override { ++Releases; }
+    void EndProgress(bool completed) override { Ends.push_back(completed); }
+};
+
+struct EditorWindowTest {
+    TempDir dir{true};
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped{prompt};
+    FakeTransfer transfer;
+    std::unique_ptr<SettingData> model = MakeTwoExchangeModel();
+
+    EditorWindowTest() {
+        SetEditorTransfer(&transfer);
+        SetClockSource([] {
+            ClockReading r;
+            r.Hour = 9;
+            r.Minute = 5;
+            r.Second = 7;
+            return r;
+        });
+    }
+    ~EditorWindowTest() {
+        SetEditorTransfer(nullptr);
+        SetClockSource({});
+    }
+};
+
+// Types text into a cell through the grid's own editor and commits it with
+// Enter, as the user does. False when no editor opened.
+inline bool TypeIntoCell(GridWidget& grid, int row, int column, const QString& text) {
+    // Editors closed before go first, so the one found is this cell's.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    grid.setCurrentCell(row, column);
+    grid.edit(grid.model()->index(row, column));
+    QWidget* editor = grid.viewport()->findChild<QLineEdit*>();
+    if (auto* combo = grid.viewport()->findChild<QComboBox*>()) {
+        const int at = combo->findText(text);
+        if (at < 0) return false;
+        combo->setCurrentIndex(at);
+        editor = combo;
+    } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        line->setText(text);
+    }
+    if (!editor) return false;
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits and closes the editor through a queued call.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return true;
+}
+
+inline std::vector<std::string> Texts(const RecordingPrompt& p) { return p.Texts(); }
