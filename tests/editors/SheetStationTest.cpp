@@ -145,8 +145,7 @@ TEST(SheetStation, FailedCheckTurnsToItsPageExchangeAndCell) {
         int Page, SelectorAfter, Row, Column;
     };
     const Case cases[] = {
-        // Substations of exchange 2 call masters that have no number.
-        {"called master, exchange 1 shown", 0, [](SettingData&) {},
+        {"called master, exchange 1 shown", 0, [](SettingData& d) { d.Exchange(1).Sub[0].CallStNo = 3; },
          "Substations\nDialing incorrect exchange-equipment No.(1-1)", kPageSubs, 0, 0, kSubCalledExchange},
         {"called master under ALL", 2,
          [](SettingData& d) {
