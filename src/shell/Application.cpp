@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "editors/EditorOpeners.h"
 #include "model/SettingsFile.h"
 #include "shell/BaseDirectory.h"
 #include "shell/SingleInstance.h"
@@ -79,6 +80,7 @@ int RunApplication(int argc, char** argv) {
     QCoreApplication::setApplicationName(kAppName);
     QCoreApplication::setApplicationVersion(kVersion);
     QSettings profile;
+    RegisterSettingEditors();
 
     const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
     std::unique_ptr<CMainFrame> frame = StartProgram(line, programPath, &profile, RunPasswordDialog);
