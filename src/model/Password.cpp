@@ -118,12 +118,3 @@ NewPasswordCheck CheckNewPassword(std::string_view current, std::string_view old
     if (newPassword != confirmation) return NewPasswordCheck::ConfirmWrong;
     return NewPasswordCheck::Ok;
 }
-
-bool PasswordCharsAllowed(std::string_view password) {
-    if (password.size() > static_cast<std::size_t>(kMaxPasswordLength)) return false;
-    for (const char ch : password) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c > 0xEF || c == 0x7F) return false;
-    }
-    return true;
-}

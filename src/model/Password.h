@@ -41,7 +41,3 @@ bool WritePasswordLine(const std::string& path, std::string_view password);
 enum class NewPasswordCheck { Ok = 0, OldWrong = 1, ConfirmWrong = 2 };
 NewPasswordCheck CheckNewPassword(std::string_view current, std::string_view oldPassword,
                                   std::string_view newPassword, std::string_view confirmation);
-
-// Characters a password may hold: the stored form adds 16 to each code, so
-// only codes that stay printable and clear of the line feed are accepted.
-bool PasswordCharsAllowed(std::string_view password);

@@ -127,13 +127,4 @@ TEST(Password, NewPasswordChecksInOrder) {
         EXPECT_EQ(CheckNewPassword(c.current, c.oldP, c.newP, c.confirm), c.expected)
             << c.current << "|" << c.oldP << "|" << c.newP << "|" << c.confirm;
 }
-
-TEST(Password, OnlyCharactersThatSurviveTheStoredForm) {
-    EXPECT_TRUE(PasswordCharsAllowed(""));
-    EXPECT_TRUE(PasswordCharsAllowed("Abc 123~"));
-    EXPECT_TRUE(PasswordCharsAllowed("\xb1\xdf"));          // katakana
-    EXPECT_FALSE(PasswordCharsAllowed("a\nb"));
-    EXPECT_FALSE(PasswordCharsAllowed("\xfa"));             // would turn into a line feed
-    EXPECT_FALSE(PasswordCharsAllowed("123456789012345678901"));  // 21 characters
-}
 }  // namespace

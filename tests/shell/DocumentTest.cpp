@@ -198,11 +198,4 @@ TEST(Document, BusyGuardEndsNewAndOpen) {
     EXPECT_EQ(BusyGuard(ShellState{}, quiet), 0);
     EXPECT_TRUE(quiet.Messages.empty());
 }
-
-TEST(Document, TitleNameIsTheFileName) {
-    Fixture f;
-    EXPECT_EQ(f.doc.TitleName(), "old.txt");
-    f.state.Model->CurrentFilePath.Clear();
-    EXPECT_EQ(f.doc.TitleName(), "Untitled");
-}
 }  // namespace

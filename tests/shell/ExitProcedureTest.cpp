@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeServices.h"
-#include "shell/StartupPassword.h"
 #include "support/RecordingPrompt.h"
-#include "support/TempDir.h"
 
 namespace {
 using Strings = std::vector<std::string>;
@@ -115,39 +113,5 @@ TEST(ExitProcedure, CloseRequestWhileClosingIsLetThrough) {
     ExitProcedure exit(state, services);
     EXPECT_EQ(exit.Begin(prompt), ExitStep::Close);
     EXPECT_TRUE(services.Calls.empty());  // the link is not told twice
-}
-
-TEST(StartupPassword, Outcomes) {
-    struct Case {
-        const char* name;
-        const char* file;  // nullptr: no NX420.txt
-        bool answer;       // of the Password Input dialog
-        bool starts;
-        int asked;
-        Strings texts;
-    };
-    const Case cases[] = {
-        {"no file", nullptr, false, true, 0, {}},
-        {"empty password", "Password=00********************\n", false, true, 0, {}},
-        {"password, OK", "Password=03qrs*****************\n", true, true, 1, {}},
-        {"password, Cancel", "Password=03qrs*****************\n", false, false, 1, {}},
-        {"error", "Password=3\n", true, false, 0, {"Incorrect setting file.\n Password Error"}},
-        {"err02", "[Maintenance]\n", true, false, 0,
-         {"Incorrect setting file. Key information\n Password= not found."}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir(true);
-        if (c.file) WriteWholeFile("NX420.txt", c.file);
-        RecordingPrompt prompt;
-        FixedText<20> password;
-        int asked = 0;
-        EXPECT_EQ(CheckStartupPassword("NX420.txt", password, prompt, [&] { return ++asked, c.answer; }), c.starts);
-        EXPECT_EQ(asked, c.asked);
-        EXPECT_EQ(prompt.Texts(), c.texts);
-        if (c.asked) {
-            EXPECT_EQ(password.Str(), "abc");
-        }
-    }
 }
 }  // namespace
