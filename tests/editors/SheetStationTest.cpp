@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorWindowSupport.h"
+#include "comm/MessageEvent.h"
 #include "editors/DlgSystem.h"
 #include "editors/EditorOpeners.h"
 #include "editors/PageMaster.h"
@@ -24,6 +25,10 @@ struct StationEditor : EditorWindowTest {
     void Open(const StationFault* fault = nullptr) {
         sheet = std::make_unique<CSheetStation>(nullptr, *model, std::function<void()>{}, fault);
         sheet->show();
+    }
+    void PostResult(int code) {
+        QCoreApplication::postEvent(sheet.get(), new MessageEvent(UM_TRANSFER_RESULT, code));
+        QCoreApplication::sendPostedEvents(sheet.get());
     }
     GridWidget& Masters() { return *sheet->MasterPage()->Grid(); }
     GridWidget& Subs() { return *sheet->SubPage()->Grid(); }
@@ -239,4 +244,27 @@ TEST(SheetStation, ShellOpensItAfterGlobalSettingAtTheFault) {
     EXPECT_EQ(seen, Strings{"system"});
     for (Category id : {Category::GlobalSetting, Category::Stations}) SetCategoryOpener(id, nullptr);
     SetStationCheck(nullptr);
+}
+
+TEST(SheetStation, UploadSendsThePageShownForTheSelection) {
+    StationEditor e;
+    e.Open();
+    e.prompt.Answers = {PromptAnswer::Ok};
+    e.sheet->Selector()->setCurrentIndex(2);  // ALL
+    e.sheet->OnUpload();
+    EXPECT_EQ(e.transfer.Title, "Master Stations (Telephones)");
+    ASSERT_EQ(e.transfer.Texts.size(), 16u);
+    EXPECT_EQ(e.transfer.Texts[0][0], 'B');
+    EXPECT_EQ(e.transfer.Texts[8][0], 'U');
+    e.PostResult(kTransferDone);
+    EXPECT_FALSE(e.sheet->UploadRunning());
+
+    e.prompt.Answers = {PromptAnswer::Ok};
+    e.sheet->Pages()->setCurrentIndex(kPageSubs);
+    e.sheet->Selector()->setCurrentIndex(1);
+    e.sheet->OnUpload();
+    EXPECT_EQ(e.transfer.Title, "Substations");
+    ASSERT_EQ(e.transfer.Texts.size(), 64u);
+    for (const std::string& text : e.transfer.Texts) EXPECT_EQ(text[0], 'C');
+    EXPECT_EQ(Texts(e.prompt), (Strings{"Will transmit set data. OK?", "Will transmit set data. OK?"}));
 }
