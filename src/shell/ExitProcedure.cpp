@@ -37,6 +37,7 @@ ExitStep ExitProcedure::StopReading(char letter, Prompt& prompt) {
     letter_ = letter;
     if (services_.SendStopReading(state_, letter)) {
         pending_ = true;
+        ticks_ = 0;
         return ExitStep::Stopping;
     }
     // Nothing could be sent (no link): treat it as a failed stop and go on, so
@@ -56,4 +57,8 @@ void ExitProcedure::OnStopResult(int code, Prompt& prompt) {
     } else if (code == 2) {
         prompt.Tell(kFailedToOpenDevice, PromptIcon::Exclamation);
     }
+}
+
+void ExitProcedure::TickWhilePending(Prompt& prompt) {
+    if (pending_ && ++ticks_ >= kStopResultTicks) OnStopResult(1, prompt);
 }

@@ -30,6 +30,11 @@ public:
     // open the device, 4 cancelled).
     void OnStopResult(int code, Prompt& prompt);
 
+    // One second of waiting for that result. A result that has not come after
+    // the requester's own 120-second limit (and some) counts as a failure to
+    // transmit, so a lost result can never keep the program from closing.
+    void TickWhilePending(Prompt& prompt);
+
     bool Pending() const { return pending_; }
 
 private:
@@ -41,4 +46,7 @@ private:
     bool pending_ = false;  // a stop request was sent and its result is due
     char letter_ = 0;
     int lastCode_ = 0;
+    int ticks_ = 0;
 };
+
+inline constexpr int kStopResultTicks = 130;

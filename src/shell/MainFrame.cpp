@@ -169,7 +169,9 @@ void CMainFrame::Proceed(ExitStep step) {
 void CMainFrame::OnStopTimer() {
     if (exitProcedure_.Pending()) {
         if (services_.ProgressCancelled()) services_.CancelStopReading(view_->State());
-        return;
+        exitProcedure_.TickWhilePending(AppPrompt());
+        if (exitProcedure_.Pending()) return;
+        services_.EndProgressWindow();
     }
     if (services_.ProgressWindowOpen()) return;
     stopTimer_.stop();

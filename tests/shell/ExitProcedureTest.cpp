@@ -105,6 +105,24 @@ TEST(ExitProcedure, StopResultThenResume) {
     }
 }
 
+TEST(ExitProcedure, ALostResultEndsTheWaitAsAFailure) {
+    ShellState state;
+    state.MonitorReadingActive = true;
+    FakeServices services;
+    services.CanSendStop = true;
+    RecordingPrompt prompt;
+    prompt.Answers = {PromptAnswer::Yes};
+    ExitProcedure exit(state, services);
+    ASSERT_EQ(exit.Begin(prompt), ExitStep::Stopping);
+    for (int i = 1; i < kStopResultTicks; ++i) exit.TickWhilePending(prompt);
+    EXPECT_TRUE(exit.Pending());
+    exit.TickWhilePending(prompt);
+    EXPECT_FALSE(exit.Pending());
+    EXPECT_EQ(exit.Resume(prompt), ExitStep::Close);
+    EXPECT_EQ(prompt.Texts(), (Strings{kStopMonitorReading, kFailedToTransmit}));
+    EXPECT_FALSE(state.MonitorReadingActive);
+}
+
 TEST(ExitProcedure, CloseRequestWhileClosingIsLetThrough) {
     ShellState state;
     state.ActivityMask = kActivityClosing;
