@@ -61,7 +61,8 @@ std::unique_ptr<CMainFrame> StartProgram(const CommandLine& line, const std::str
 }
 
 int RunApplication(int argc, char** argv) {
-    const std::string program = argc > 0 ? argv[0] : "nx420";
+    std::string program = argc > 0 ? argv[0] : "nx420";
+    program.erase(0, program.rfind('/') + 1);  // npos + 1 == 0 keeps a bare name
     if (AnswerInformation(std::vector<std::string>(argv + 1, argv + argc), program)) return 0;
 
     const SingleInstance instance(LockFolder());
