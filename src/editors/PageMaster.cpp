@@ -3,7 +3,7 @@
 #include "ui/GridWidget.h"
 
 namespace {
-constexpr int kWidths[kMasterColumnCount] = {36, 60, 40, 60, 70, 90, 100, 120, 95, 115, 120, 115};
+constexpr int kWidths[kMasterColumnCount] = {36, 66, 40, 60, 70, 110, 122, 140, 112, 140, 146, 136};
 }
 
 CPageMaster::CPageMaster(QWidget* parent, StationCopy& copy, const SettingData& model)

@@ -3,7 +3,7 @@
 #include "ui/GridWidget.h"
 
 namespace {
-constexpr int kWidths[kSubColumnCount] = {36, 60, 40, 60, 70, 70, 60, 70, 70, 90};
+constexpr int kWidths[kSubColumnCount] = {36, 66, 40, 60, 70, 76, 60, 70, 70, 96};
 }
 
 CPageSub::CPageSub(QWidget* parent, StationCopy& copy, const SettingData& model)

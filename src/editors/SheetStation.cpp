@@ -29,7 +29,7 @@ CSheetStation::CSheetStation(QWidget* owner, SettingData& model, std::function<v
     auto* top = new QVBoxLayout(this);
     top->addLayout(head);
     top->addWidget(pages_);
-    resize(1100, 560);
+    resize(1240, 560);
 
     // The selection applies to both pages; a page is redrawn when it is shown
     // so it reflects edits made on the other one (a master's new number in
