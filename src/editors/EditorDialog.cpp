@@ -148,8 +148,9 @@ void EditorDialog::SelectExchange(QComboBox* selector, int exchange) {
 }
 
 bool EditorDialog::event(QEvent* event) {
-    if (auto* message = dynamic_cast<MessageEvent*>(event); message && message->Message() == UM_TRANSFER_RESULT) {
-        Conclude(supervision_.Result(static_cast<int>(message->WParam())));
+    if (event->type() == static_cast<QEvent::Type>(UM_TRANSFER_RESULT)) {
+        if (auto* message = dynamic_cast<MessageEvent*>(event))
+            Conclude(supervision_.Result(static_cast<int>(message->WParam())));
         return true;
     }
     return QDialog::event(event);

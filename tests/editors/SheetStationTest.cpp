@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -197,6 +198,7 @@ TEST(SheetStation, ShellOpensItAfterGlobalSettingAtTheFault) {
     auto frame = std::make_unique<CMainFrame>();
     CTR420View& view = *frame->View();
     view.Model() = *t.model;
+    view.Model().CurrentFilePath = t.dir.File("saved.txt");
     RegisterSettingEditors();
 
     // Each modal editor is driven from a timer that runs inside its loop.
@@ -210,6 +212,9 @@ TEST(SheetStation, ShellOpensItAfterGlobalSettingAtTheFault) {
             // Exchange 2 now starts at 250: its substations 201 and 202 fall outside.
             TypeIntoCell(*system->Grid(), 1, 1, "250");
             system->OverwriteButton()->click();
+            // Ctrl+S inside the editor is the main window's Save.
+            for (QShortcut* key : system->findChildren<QShortcut*>())
+                if (key->key() == QKeySequence("Ctrl+S")) emit key->activated();
             system->CloseButton()->click();
         } else if (auto* sheet = qobject_cast<CSheetStation*>(w)) {
             seen.push_back("stations " + std::to_string(sheet->Pages()->currentIndex()) + " " +
@@ -223,7 +228,9 @@ TEST(SheetStation, ShellOpensItAfterGlobalSettingAtTheFault) {
     driver.stop();
     EXPECT_EQ(seen, (Strings{"system", "stations 1 2 0"}));
     EXPECT_EQ(view.Model().System.SwNumber[1].Value, 250);
-    EXPECT_TRUE(t.prompt.Messages.empty());
+    EXPECT_EQ(view.Model().Modified, 0);
+    EXPECT_NE(ReadWholeFile(t.dir.File("saved.txt")).find("250"), std::string::npos);
+    EXPECT_TRUE(t.prompt.Messages.empty()) << t.prompt.Messages[0].Text;
 
     // Without a fault only the Global Setting editor opens.
     seen.clear();
