@@ -1,0 +1,20 @@
+#include "comm/TransferSequence.h"
+
+int ParseExchangeNo(std::string_view typed, int switchCnt) {
+    while (!typed.empty() && typed.front() == ' ') typed.remove_prefix(1);
+    while (!typed.empty() && typed.back() == ' ') typed.remove_suffix(1);
+    if (typed.empty() || typed.size() > 2) return 0;
+    int value = 0;
+    for (char c : typed) {
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
+    }
+    return value >= 1 && value <= switchCnt ? value : 0;
+}
+
+SequenceRequest ReleaseRequest(uint8_t clearBits) {
+    SequenceRequest r;
+    r.SetBits = 0;
+    r.ClearBits = clearBits;
+    return r;
+}

@@ -1,0 +1,94 @@
+#pragma once
+// What the upload and download sequences hand their driver (the Upload/Download
+// sheet, an editor, nx420ctl): the requests for the send routine, the progress
+// window's moves, the message to show and the one-second supervision. Pure: the
+// driver owns the send routine, the timer and the windows.
+#include <cstdint>
+#include <string_view>
+
+#include "comm/SettingTextFields.h"
+#include "editors/UploadSupervision.h"  // result codes, "Failed to transmit", "Failed to open the device"
+
+inline constexpr const char* kFailedToReceiveText = "Failed to receive";
+inline constexpr const char* kCommTimeOutText = "Communications time-out";
+inline constexpr const char* kIncorrectExchangeNoText = "Incorrect exchange No.";
+inline constexpr const char* kTransmitQuestionText = "Will transmit set data. OK?";
+inline constexpr const char* kTransmitQuestionTitle = "Transmission verification";
+inline constexpr const char* kReceiveQuestionText = "Will receive set data. OK?";
+inline constexpr const char* kReceiveQuestionTitle = "reception verification";
+
+// Activity bits of the request header.
+inline constexpr uint8_t kActivityUpload = 2;
+inline constexpr uint8_t kActivityAll = 3;
+
+// Progress modes of the send routine.
+inline constexpr int kProgressNone = 0;
+inline constexpr int kProgressOpen = 1;     // with FirstText: open a new progress window
+inline constexpr int kProgressRetitle = 2;  // title only
+
+// One request for the send routine: the header fields and the text.
+struct SequenceRequest {
+    uint8_t SetBits = 0;  // 0 marks a release request
+    uint8_t ClearBits = 0;
+    uint8_t ExchangeIndex = 0;  // 0-based
+    // The user cancelled before this text went out: post a release request
+    // as a cancel (argument 1) and end the progress window instead.
+    bool AsCancel = false;
+    int ProgressMode = kProgressNone;
+    bool FirstText = false;
+    int ProgressTotal = 0;
+    EncodedText Text;  // empty for a release request
+
+    bool IsRelease() const { return SetBits == 0; }
+    char Letter() const { return Text.Length ? Text.Text[0] : 0; }
+};
+
+// What the driver does after one call into a sequence, in this order: step the
+// progress, send, reset the progress to Receiving, end it, show the message.
+struct SequenceStep {
+    bool Send = false;
+    SequenceRequest Request;
+    bool ProgressStep = false;
+    bool ProgressReceiving = false;  // reset to kind Receiving with Progress().Total
+    bool ProgressEnd = false;
+    const char* Message = nullptr;  // shown with the warning icon
+    bool ForgetRegistration = false;  // no longer the receiver of setting texts
+};
+
+struct SequenceProgress {
+    int Count = 0;
+    int Total = 0;
+    // Whole percent; 0 while the total is not above 0.
+    int Percent() const { return Total > 0 ? static_cast<int>(int64_t{Count} * 100 / Total) : 0; }
+};
+
+enum class SequencePhase {
+    Idle,       // not started
+    Running,
+    Completed,  // every text went through (upload) or arrived (download)
+    Failed,     // a message was shown
+    Cancelled,  // the user cancelled, or the transfer manager withdrew the request
+};
+
+// The seconds counter of a running transfer and its limit.
+class SecondsWatch {
+public:
+    static constexpr int kLimit = 120;
+    void Start() { running_ = true, seconds_ = 0; }
+    void Stop() { running_ = false, seconds_ = 0; }
+    bool Running() const { return running_; }
+    int Seconds() const { return seconds_; }
+    // One second; true when the limit is reached.
+    bool Tick() { return running_ && ++seconds_ >= kLimit; }
+
+private:
+    bool running_ = false;
+    int seconds_ = 0;
+};
+
+// The exchange number typed for "Single": 1..switchCnt, or 0 (then the sheet
+// shows kIncorrectExchangeNoText) when it is empty, not a number or outside.
+int ParseExchangeNo(std::string_view typed, int switchCnt);
+
+// The release request: set-bits 0 and the activity bits to clear.
+SequenceRequest ReleaseRequest(uint8_t clearBits);

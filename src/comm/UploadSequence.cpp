@@ -1,0 +1,102 @@
+#include "comm/UploadSequence.h"
+
+SequenceStep UploadSequence::Start(int selected) {
+    const int n = data_.System.SwitchCnt;
+    if (phase_ == SequencePhase::Running || n < 1 || n > kMaxExchanges || selected < 0 || selected > n) return {};
+    switchCnt_ = n;
+    selected_ = selected;
+    total_ = UploadTextCount(n, selected);
+    counter_ = 0;
+    acknowledged_ = 0;
+    lastText_ = false;
+    interrupted_ = false;
+    phase_ = SequencePhase::Running;
+    watch_.Start();
+    return SendNext();
+}
+
+SequenceStep UploadSequence::SendNext() {
+    SequenceStep step;
+    if (interrupted_) {
+        // The send routine posts a cancel in place of the text; the transfer
+        // manager resets the channel and answers with code 4.
+        step.Send = true;
+        step.Request = ReleaseRequest(kActivityAll);
+        step.Request.AsCancel = true;
+        step.ProgressEnd = true;
+        watch_.Stop();
+        phase_ = SequencePhase::Cancelled;
+        return step;
+    }
+    ++counter_;
+    UploadStep at;
+    if (!UploadStepAt(switchCnt_, selected_, counter_, at)) return Finish(SequencePhase::Failed, kFailedToTransmitText, true);
+    SequenceRequest& r = step.Request;
+    if (at.Letter == 0) {
+        r = ReleaseRequest(kActivityUpload);
+        lastText_ = true;
+    } else {
+        r.SetBits = kActivityUpload;
+        r.ClearBits = 0;
+        r.ExchangeIndex = static_cast<uint8_t>(at.Exchange > 0 ? at.Exchange - 1 : 0);
+        if (!EncodeSettingText(at.Letter, EncodeRequest{data_, at.Exchange, at.Index}, r.Text))
+            return Finish(SequencePhase::Failed, kFailedToTransmitText, true);
+    }
+    r.FirstText = counter_ == 1;
+    r.ProgressMode = r.FirstText ? kProgressOpen : kProgressRetitle;
+    r.ProgressTotal = total_;
+    step.Send = true;
+    return step;
+}
+
+SequenceStep UploadSequence::Finish(SequencePhase phase, const char* message, bool release) {
+    watch_.Stop();
+    phase_ = phase;
+    SequenceStep step;
+    if (release) {
+        step.Send = true;
+        step.Request = ReleaseRequest(kActivityAll);
+    }
+    step.ProgressEnd = true;
+    step.Message = message;
+    return step;
+}
+
+SequenceStep UploadSequence::OnResult(int code) {
+    SequenceStep step;
+    if (code == kTransferCancelled) {
+        step.ForgetRegistration = true;
+        if (phase_ == SequencePhase::Running) {
+            watch_.Stop();
+            phase_ = SequencePhase::Cancelled;
+            step.ProgressEnd = true;
+        }
+        return step;
+    }
+    // A late answer after a failure, a time-out or a cancel must not start
+    // the next text: the release request itself comes back with code 0.
+    if (phase_ != SequencePhase::Running) return step;
+    switch (code) {
+        case kTransferDone:
+            ++acknowledged_;
+            if (lastText_) {
+                step = Finish(SequencePhase::Completed, nullptr, false);
+            } else {
+                watch_.Start();
+                step = SendNext();
+            }
+            step.ProgressStep = true;
+            return step;
+        case kTransferFailed: return Finish(SequencePhase::Failed, kFailedToTransmitText, false);
+        case kTransferOpenFailed: return Finish(SequencePhase::Failed, kFailedToOpenDeviceText, false);
+        default: return step;
+    }
+}
+
+SequenceStep UploadSequence::OnTick() {
+    if (phase_ != SequencePhase::Running || !watch_.Running()) return {};
+    const bool limit = watch_.Tick();
+    if (interrupted_) return Finish(SequencePhase::Cancelled, nullptr, true);
+    if (limit) return Finish(SequencePhase::Failed, kFailedToTransmitText, true);
+    return {};
+}
