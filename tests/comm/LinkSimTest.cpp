@@ -6,6 +6,7 @@
 
 #include "BareLink.h"
 #include "SimProcess.h"
+#include "comm/SettingTextEncode.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -94,16 +95,28 @@ TEST(LinkSimTest, CorruptedBccIsNakedAndRepeated) {
 TEST(LinkSimTest, DownloadReturnsWhatWasUploadedInUploadOrder) {
     SimRun run;
     run.Start({"--exchanges", "1"});
-    const std::vector<std::string> upload = {"A000", "C0102x", "B011y", "C0101z"};
-    for (const auto& t : upload) run.pc.Queue(t);
+    auto src = MakeSettingData();
+    for (int s = 0; s < 2; ++s) {
+        SubData& sub = src->Exchange(1).Sub[s];
+        sub.Number = "300" + std::to_string(s + 1), sub.NumberValue = 3001 + s, sub.Name = "SUB" + std::to_string(s + 1);
+    }
+    src->Exchange(1).Master[0].Name = "M1";
+    auto text = [&](char letter, int exchange, int index) {
+        return std::string(EncodeSettingText(letter, EncodeRequest{*src, exchange, index}).View());
+    };
+    const std::string a = text('A', 0, 0), b = text('B', 1, 1), c1 = text('C', 1, 1), c2 = text('C', 1, 2);
+    for (const auto& t : {a, c2, b, c1}) run.pc.Queue(t);
     run.pc.Queue("Q00");
     std::vector<std::string> got;
     ASSERT_TRUE(run.pc.RunUntil([&] {
         for (auto& o : run.pc.outcomes)
             if (o.Code == 0x0201) got.emplace_back(o.Block->Text()), o.Code = 0;
-        return got.size() >= 4;
+        return got.size() >= 145;
     }, kDeadlineMs));
-    EXPECT_EQ(got, (std::vector<std::string>{"A000", "B011y", "C0101z", "C0102x"}));
+    EXPECT_EQ(got[0], a);
+    EXPECT_EQ(got[1], b);
+    EXPECT_EQ(got[5], c1);
+    EXPECT_EQ(got[6], c2);
 }
 
 TEST(SerialPortTest, OpenFailuresAndDeviceMap) {

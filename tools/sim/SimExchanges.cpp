@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "comm/SettingTextDecode.h"
+#include "comm/SettingTextEncode.h"
+#include "comm/SettingTextSequence.h"
 #include "core/Clock.h"
 
 namespace {
@@ -18,51 +21,25 @@ int Digits(std::string_view text, std::size_t at, std::size_t width) {
     return v;
 }
 
-std::string Format(const char* format, int value) {
-    char b[32];
-    std::snprintf(b, sizeof b, format, value);
-    return b;
-}
-
 }  // namespace
 
 std::vector<SimRecordKey> UploadOrder(int n, int selected) {
-    std::vector<SimRecordKey> order{{'A', 0, 0}};
-    auto chosen = [&](auto each) {
-        for (int e = 1; e <= n; ++e)
-            if (selected == 0 || selected == e) each(e);
-    };
-    for (int e = 1; e <= n; ++e)
-        for (int m = 1; m <= 4; ++m) order.push_back({'B', e, m});
-    chosen([&](int e) { for (int s = 1; s <= 64; ++s) order.push_back({'C', e, s}); });
-    chosen([&](int e) { order.push_back({'D', e, 0}); });
-    chosen([&](int e) { for (int m = 1; m <= 4; ++m) order.push_back({'E', e, m}); });
-    chosen([&](int e) { order.push_back({'F', e, 0}); });
-    chosen([&](int e) { for (int m = 1; m <= 4; ++m) order.push_back({'G', e, m}); });
-    for (char zoneLetter : {'H', 'I', 'J'})
-        chosen([&](int e) { for (int z = 1; z <= 19; ++z) order.push_back({zoneLetter, e, z}); });
-    for (char masterLetter : {'U', 'L'})
-        chosen([&](int e) { for (int m = 1; m <= 4; ++m) order.push_back({masterLetter, e, m}); });
-    chosen([&](int e) { order.push_back({'M', e, 0}); });
+    std::vector<SimRecordKey> order;
+    UploadStep step;
+    for (int counter = 1; UploadStepAt(n, selected, counter, step) && step.Letter != 0; ++counter)
+        order.push_back({step.Letter, step.Exchange, step.Index});
     return order;
 }
 
 std::optional<SimRecordKey> RecordKeyOf(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    const char letter = text[0];
-    if (letter == 'A') return SimRecordKey{'A', 0, 0};
-    const int exchange = Digits(text, 1, 2);
-    if (exchange < 0) return std::nullopt;
-    int index = 0;
-    switch (letter) {
-    case 'B': case 'E': case 'G': case 'L': case 'U': index = Digits(text, 3, 1); break;
-    case 'C': case 'I': case 'J': index = Digits(text, 3, 2); break;
-    case 'H': index = Digits(text, 6, 2); break;
-    case 'D': case 'F': case 'M': break;
-    default: return std::nullopt;
-    }
-    if (index < 0) return std::nullopt;
-    return SimRecordKey{letter, exchange, index};
+    TextRecordKey key;
+    if (text.empty() || text[0] == 'K' || !IdentifySettingText(text, key)) return std::nullopt;
+    return SimRecordKey{key.Letter, key.Exchange, key.Index};
+}
+
+SimExchanges::SimExchanges(SimConfig config, Sender send)
+    : config_(std::move(config)), send_(std::move(send)), settings_(MakeSettingData()) {
+    settings_->System.SwitchCnt = static_cast<std::uint8_t>(std::clamp(config_.Exchanges, 1, kMaxExchanges));
 }
 
 bool SimExchanges::Receive(std::string_view text, std::int64_t nowMs) {
@@ -75,8 +52,9 @@ bool SimExchanges::Receive(std::string_view text, std::int64_t nowMs) {
     const char letter = text.empty() ? 0 : text[0];
     if (auto key = RecordKeyOf(text)) {
         held_[*key] = std::string(text);
+        DecodeSettingText(*settings_, text);
     } else if (letter == 'K') {
-        KeepDialingText(text);
+        DecodeDialingAssignmentText(*settings_, text);
     } else if (letter == 'O' || letter == 'P') {
         bool* on = letter == 'O' ? logOn_ : monitorOn_;
         for (int e = 1; e <= 16; ++e) {
@@ -84,7 +62,7 @@ bool SimExchanges::Receive(std::string_view text, std::int64_t nowMs) {
             nextStream_[e] = nowMs;
         }
     } else if (letter == 'Q') {
-        for (auto& t : DownloadTexts(std::max(0, Digits(text, 1, 2)))) send_(std::move(t));
+        for (auto& t : DownloadTexts(Digits(text, 1, 2))) send_(std::move(t));
     } else if (letter == 'T') {
         const int exchange = Digits(text, 1, 2);
         const int master = Digits(text, 3, 1);
@@ -160,46 +138,26 @@ std::string SimExchanges::MonitorText(int exchange) {
 
 std::vector<std::string> SimExchanges::DownloadTexts(int selected) const {
     std::vector<std::string> texts;
-    if (selected < 0 || selected > config_.Exchanges) return texts;
-    for (const auto& key : UploadOrder(config_.Exchanges, selected)) {
-        if (auto it = held_.find(key); it != held_.end()) texts.push_back(it->second);
-        else if (defaultText_)
-            if (auto t = defaultText_(key)) texts.push_back(std::move(*t));
+    // As many exchanges as the global setting says (a received text A may have changed it).
+    const int n = settings_->System.SwitchCnt;
+    if (selected < 0 || selected > n) return texts;
+    for (const auto& key : UploadOrder(n, selected)) {
+        if (auto it = held_.find(key); it != held_.end()) {
+            texts.push_back(it->second);
+            continue;
+        }
+        const EncodedText text = EncodeSettingText(key.Letter, EncodeRequest{*settings_, key.Exchange, key.Index});
+        if (text.Length) texts.emplace_back(text.View());
     }
     return texts;
 }
 
-void SimExchanges::KeepDialingText(std::string_view text) {
-    const int exchange = Digits(text, 1, 2);
-    const int master = Digits(text, 3, 1);
-    const int n = Digits(text, 10, 2);
-    if (exchange < 0 || master < 0 || n < 0 || text.size() < 5) return;
-    DialRows& rows = dialing_[{exchange, master}];
-    rows.ShotT = text[4];
-    for (int k = 0; k < n; ++k) {
-        const std::size_t at = 12 + 24 * static_cast<std::size_t>(k);
-        const int row = Digits(text, at, 4);
-        if (row < 1 || row > 1024 || text.size() < at + 24) break;
-        rows.Rows.replace(static_cast<std::size_t>(row - 1) * 20, 20, text.substr(at + 4, 20));
-    }
-}
-
 std::vector<std::string> SimExchanges::DialingTexts(int exchange, int master) const {
-    static const DialRows blank;
-    auto it = dialing_.find({exchange, master});
-    const DialRows& rows = it == dialing_.end() ? blank : it->second;
+    // Every one of the master's rows, ten to a text, used or not.
     std::vector<std::string> texts;
-    constexpr int blocks = 103;  // 1024 rows, ten to a text
-    for (int b = 0; b < blocks; ++b) {
-        const int first = 10 * b + 1;
-        const int n = std::min(10, 1024 - first + 1);
-        char head[16];
-        std::snprintf(head, sizeof head, "K%02d%01d%c1024%c%02d", exchange, master, rows.ShotT,
-                      b == 0 ? '1' : b == blocks - 1 ? '2' : '0', n);
-        std::string t = head;
-        for (int r = first; r < first + n; ++r)
-            t += Format("%04d", r) + rows.Rows.substr(static_cast<std::size_t>(r - 1) * 20, 20);
-        texts.push_back(std::move(t));
+    for (int block = 0; block < DialTextCount(kDialRows); ++block) {
+        const EncodedText text = EncodeSettingText('K', EncodeRequest{*settings_, exchange, master, block, kDialRows});
+        if (text.Length) texts.emplace_back(text.View());
     }
     return texts;
 }

@@ -1,17 +1,22 @@
 #pragma once
 // What the simulated exchanges do with the texts they get and what they send on
-// their own: keep setting texts by letter, exchange and index, answer a download
-// request with them in upload order, answer a dialing assignment request, stream
-// log ('o') and monitor ('p') texts while asked to, and send status texts 'z'.
+// their own: keep each setting text received by its record and decode it into
+// a configuration of their own, answer a download request in upload order with
+// the texts received and, for records never received, texts encoded from that
+// configuration; answer a dialing assignment request from it, stream log ('o')
+// and monitor ('p') texts while asked to, and send status texts 'z'.
 // The injected faults that concern whole texts are decided here too.
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
+
+#include "model/SettingData.h"
 
 // One setting record: its letter, exchange position (0 for the global text A)
 // and index within the exchange (master, substation, zone; 0 when one a exchange).
@@ -27,8 +32,8 @@ struct SimRecordKey {
 // every exchange come along, as the upload sends them).
 std::vector<SimRecordKey> UploadOrder(int switchCnt, int selected);
 
-// The record a received setting text belongs to; nothing for texts that are not
-// setting records.
+// The record a received setting text (A to J, L, M, U) belongs to; nothing for
+// other texts and for texts the download decoder would ignore.
 std::optional<SimRecordKey> RecordKeyOf(std::string_view text);
 
 struct SimStatusAt {
@@ -53,11 +58,9 @@ class SimExchanges {
 public:
     // Sends a text to the PC (queues it on the link).
     using Sender = std::function<void(std::string)>;
-    // The text for a record the simulator holds none of (encoded defaults), or nothing.
-    using DefaultText = std::function<std::optional<std::string>(const SimRecordKey&)>;
 
-    SimExchanges(SimConfig config, Sender send) : config_(std::move(config)), send_(std::move(send)) {}
-    void SetDefaultText(DefaultText source) { defaultText_ = std::move(source); }
+    // Starts from the default configuration with config.Exchanges exchanges.
+    SimExchanges(SimConfig config, Sender send);
 
     // A text with a good BCC arrived; false to NAK it (injected fault).
     bool Receive(std::string_view text, std::int64_t nowMs);
@@ -73,24 +76,20 @@ public:
     // The 103 K texts of one master's 1024 dialing rows.
     std::vector<std::string> DialingTexts(int exchange, int master) const;
     const std::map<SimRecordKey, std::string>& Held() const { return held_; }
+    // The configuration the received texts were decoded into.
+    const SettingData& Settings() const { return *settings_; }
     bool LogOn(int exchange) const { return logOn_[exchange]; }
     bool MonitorOn(int exchange) const { return monitorOn_[exchange]; }
 
 private:
-    struct DialRows {
-        char ShotT = '0';
-        std::string Rows = std::string(1024 * 20, ' ');  // per row: Dial S16 + Shot 4
-    };
-    void KeepDialingText(std::string_view text);
     void SendStatus(const SimStatusAt& s);
     std::string LogText(int exchange);
     std::string MonitorText(int exchange);
 
     SimConfig config_;
     Sender send_;
-    DefaultText defaultText_;
+    std::unique_ptr<SettingData> settings_;
     std::map<SimRecordKey, std::string> held_;
-    std::map<std::pair<int, int>, DialRows> dialing_;
     bool logOn_[17] = {};
     bool monitorOn_[17] = {};
     std::int64_t nextStream_[17] = {};
