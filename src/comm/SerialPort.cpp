@@ -109,19 +109,20 @@ bool SerialPort::Open(const std::string& path, std::string* why) {
 }
 
 void SerialPort::Close() {
-    if (fd_ < 0) return;
-    ioctl(fd_, TIOCNXCL);  // a pseudo-terminal held open elsewhere keeps the flag otherwise
-    ::close(fd_);
-    fd_ = -1;
+    const int fd = fd_.exchange(-1);
+    if (fd < 0) return;
+    ioctl(fd, TIOCNXCL);  // a pseudo-terminal held open elsewhere keeps the flag otherwise
+    ::close(fd);
 }
 
 SerialPort::ReadResult SerialPort::ReadByte(std::uint8_t& byte, int timeoutMs) {
-    if (fd_ < 0) return ReadResult::Failed;
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+    const int fd = fd_.load();
+    if (fd < 0) return ReadResult::Failed;
+    pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
     const int n = ::poll(fds, wakeFd_ >= 0 ? 2 : 1, timeoutMs);
     if (n < 0) return errno == EINTR ? ReadResult::Nothing : ReadResult::Failed;
     if (fds[0].revents) {
-        const ssize_t got = ::read(fd_, &byte, 1);
+        const ssize_t got = ::read(fd, &byte, 1);
         if (got == 1) return ReadResult::Byte;
         if (got < 0 && (errno == EAGAIN || errno == EINTR)) return ReadResult::Nothing;
         return ReadResult::Failed;  // an error, or the other end hung up
@@ -134,18 +135,19 @@ SerialPort::ReadResult SerialPort::ReadByte(std::uint8_t& byte, int timeoutMs) {
 }
 
 bool SerialPort::Write(const std::uint8_t* bytes, std::size_t length) {
-    if (fd_ < 0) return false;
+    const int fd = fd_.load();
+    if (fd < 0) return false;
     std::size_t done = 0;
     const int budgetMs = 5 + 5 * static_cast<int>(length);
     while (done < length) {
-        const ssize_t n = ::write(fd_, bytes + done, length - done);
+        const ssize_t n = ::write(fd, bytes + done, length - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) return false;
-        pollfd p{fd_, POLLOUT, 0};
+        pollfd p{fd, POLLOUT, 0};
         if (::poll(&p, 1, budgetMs) <= 0) return false;
     }
     return true;

@@ -3,6 +3,7 @@
 // exclusive at 19200 baud, 8 data bits, even parity, 1 stop bit, no RTS/CTS, raw.
 // A read waits at most about 6 ms for one byte; a frame goes out in one write.
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -54,7 +55,8 @@ public:
     bool ParityDropped() const { return parityDropped_; }
 
 private:
-    int fd_ = -1;
+    // Opened on the caller's thread, then read on the link worker's.
+    std::atomic<int> fd_{-1};
     int wakeFd_ = -1;
     bool parityDropped_ = false;
 };
