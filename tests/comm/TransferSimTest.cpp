@@ -76,8 +76,9 @@ struct SimRun {
     TempDir dir;
     SimProcess sim;
     BareLink pc;
-    void Start(int exchanges) {
-        ASSERT_TRUE(sim.Start(NX420_SIM_PROGRAM, {"--exchanges", std::to_string(exchanges)}, dir.File("sim.log")));
+    void Start(int exchanges, std::vector<std::string> options = {}) {
+        options.insert(options.begin(), {"--exchanges", std::to_string(exchanges)});
+        ASSERT_TRUE(sim.Start(NX420_SIM_PROGRAM, options, dir.File("sim.log")));
         ASSERT_TRUE(pc.Open(sim.Path())) << sim.Path();
     }
 };
@@ -105,17 +106,19 @@ bool Download(BareLink& pc, SettingData& data, int selected, std::vector<std::st
     return ran && down.Phase() == SequencePhase::Completed;
 }
 
+// The i-th upload text of a model, its clock fields (A) blanked.
+std::string UploadText(const SettingData& data, int selected, int i) {
+    EncodedText text;
+    if (!EncodeUploadText(data, selected, i, text)) return "none";
+    std::string t(text.View());
+    if (t[0] == 'A') t.replace(3, 15, 15, '-');
+    return t;
+}
+
 // Every upload text of both models, the clock fields of A aside, is the same.
-void ExpectSameTexts(const SettingData& want, const SettingData& got, int selected) {
-    const int count = UploadTextCount(want.System.SwitchCnt, selected);
-    EncodedText a, b;
-    for (int i = 1; i < count; ++i) {
-        ASSERT_TRUE(EncodeUploadText(want, selected, i, a));
-        ASSERT_TRUE(EncodeUploadText(got, selected, i, b));
-        std::string x(a.View()), y(b.View());
-        if (x[0] == 'A') x.replace(3, 15, 15, '-'), y.replace(3, 15, 15, '-');
-        EXPECT_EQ(x, y) << "text " << i;
-    }
+void ExpectSameTexts(const SettingData& want, const SettingData& got, int selected, int from = 1, int to = 0) {
+    if (to == 0) to = UploadTextCount(want.System.SwitchCnt, selected) - 1;
+    for (int i = from; i <= to; ++i) EXPECT_EQ(UploadText(want, selected, i), UploadText(got, selected, i)) << "text " << i;
 }
 
 TEST(TransferSimTest, PopulatedInstallationUpAndDownAgain) {
@@ -178,6 +181,38 @@ TEST(TransferSimTest, SingleExchangeTouchesOnlyItsOwnRecords) {
     }
     EXPECT_TRUE(mixed->Function[1] == secondFunction);
     EXPECT_EQ(mixed->Exchange(2).PagingTimeLimit, second.PagingTimeLimit);
+}
+
+TEST(TransferSimTest, SimulatorFallingSilentMidDownloadLeavesWhatArrived) {
+    auto src = MakeSettingData();
+    FillPopulatedSettings(*src);
+    src->System.SwitchCnt = 1;
+    SimRun run;
+    run.Start(1, {"--silent-after-sent", "40"});
+    ASSERT_TRUE(Upload(run.pc, *src, 0));
+
+    auto got = MakeSettingData();
+    DownloadSequence down(*got);
+    Driver driver(run.pc);
+    ASSERT_TRUE(driver.Run(
+        down.Start(0), [&](int code, const std::string& text) { return down.OnResult(code, text); },
+        [&] { return down.Phase() == SequencePhase::Running && down.Received() < 40; }));
+    // Nothing more comes; the watch runs out.
+    SequenceStep step;
+    for (int i = 0; i < SecondsWatch::kLimit && !step.ProgressEnd; ++i) step = down.OnTick();
+    EXPECT_STREQ(step.Message, "Communications time-out");
+    EXPECT_TRUE(step.Send && step.Request.IsRelease());
+    EXPECT_EQ(down.Phase(), SequencePhase::Failed);
+    EXPECT_EQ(down.Received(), 40);
+    EXPECT_EQ(down.Decoded(), 40);
+    EXPECT_EQ(got->Modified, 1);
+    // What arrived stays decoded; the rest is untouched.
+    ExpectSameTexts(*src, *got, 0, 1, 40);
+    auto defaults = MakeSettingData();
+    EXPECT_EQ(UploadText(*got, 0, 41), UploadText(*defaults, 0, 41));
+    EXPECT_NE(UploadText(*got, 0, 40), UploadText(*defaults, 0, 40));
+    run.sim.Stop();
+    EXPECT_NE(ReadWholeFile(run.dir.File("sim.log")).find("fallen silent"), std::string::npos);
 }
 
 }  // namespace

@@ -81,6 +81,10 @@ bool SimExchanges::Receive(std::string_view text, std::int64_t nowMs) {
     return true;
 }
 
+void SimExchanges::Sent(bool acked) {
+    if (acked && config_.SilentAfterSent >= 0 && ++sentAcked_ >= config_.SilentAfterSent) silent_ = true;
+}
+
 bool SimExchanges::CorruptNextFrame() {
     ++framesSent_;
     return std::find(config_.CorruptFrames.begin(), config_.CorruptFrames.end(), framesSent_) !=

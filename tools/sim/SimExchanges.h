@@ -51,6 +51,7 @@ struct SimConfig {
     std::vector<int> CorruptFrames;    // corrupt the BCC of our n-th frame
     int CorruptEvery = 0;
     int SilentAfter = -1;              // fall silent after n acknowledged texts
+    int SilentAfterSent = -1;          // fall silent after n of our texts were acknowledged
     std::vector<SimStatusAt> Statuses;
 };
 
@@ -69,7 +70,9 @@ public:
     // Streams and timed status texts; room says how many more texts the link
     // should take now.
     void Poll(std::int64_t nowMs, std::size_t room);
-    bool Silent() const { return silent_ || config_.SilentAfter == 0; }
+    bool Silent() const { return silent_ || config_.SilentAfter == 0 || config_.SilentAfterSent == 0; }
+    // One of our texts was acknowledged by the PC (true) or given up.
+    void Sent(bool acked);
 
     // The texts the simulator would send for a download, in order.
     std::vector<std::string> DownloadTexts(int selected) const;
@@ -95,6 +98,7 @@ private:
     std::int64_t nextStream_[17] = {};
     int received_ = 0;
     int acked_ = 0;
+    int sentAcked_ = 0;
     int framesSent_ = 0;
     int logSeq_ = 0;
     int monitorSeq_ = 0;

@@ -36,6 +36,7 @@ const char kUsage[] =
     "  --drop-every K      drop every K-th byte we send\n"
     "  --delay MS          hold every answer back MS milliseconds\n"
     "  --silent-after N    fall silent after N acknowledged texts\n"
+    "  --silent-after-sent N  fall silent after N of our texts were acknowledged\n"
     "  --status N:EE:S     send status text z EE S after N acknowledged texts (0: at once)\n"
     "  --status-at MS:EE:S send it MS milliseconds after the start\n";
 
@@ -92,6 +93,7 @@ Options Parse(int argc, char** argv) {
         else if (a == "--drop-every") o.DropEvery = Number(value(), 1, 1L << 40);
         else if (a == "--delay") o.DelayMs = Number(value(), 0, 600000);
         else if (a == "--silent-after") o.Config.SilentAfter = static_cast<int>(Number(value(), 0, 1 << 30));
+        else if (a == "--silent-after-sent") o.Config.SilentAfterSent = static_cast<int>(Number(value(), 0, 1 << 30));
         else if (a == "--status") o.Config.Statuses.push_back(Status(value(), false));
         else if (a == "--status-at") o.Config.Statuses.push_back(Status(value(), true));
         else if (a == "--help" || a == "-h") std::fputs(kUsage, stdout), std::exit(0);
@@ -194,6 +196,7 @@ int main(int argc, char** argv) {
         return corrupt;
     };
     hooks.sent = [&](std::string_view text, bool acked) {
+        exchanges.Sent(acked);
         std::fprintf(stderr, "sim: tx %s %s\n", Printable(text).c_str(), acked ? "acknowledged" : "given up");
     };
     SimLink link(hooks);
