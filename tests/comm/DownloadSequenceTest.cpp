@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "comm/DownloadSequence.h"
 #include "comm/SettingTextEncode.h"
-#include "comm/SettingTextSequence.h"
 
 namespace {
 
@@ -19,81 +17,47 @@ TEST(DownloadSequenceTest, ExpectedCountsAndTheRecountAfterTextA) {
     const struct {
         int SwitchCnt, Selected, Expected;
         int NewSwitchCnt, Recounted;  // after a text A with that SwitchCnt
+        const char* Q;
     } cases[] = {
-        {1, 0, 145, 3, 433}, {1, 1, 145, 3, 153}, {2, 0, 289, 16, 2305},
-        {2, 2, 149, 2, 149}, {16, 5, 205, 1, 145}, {16, 0, 2305, 4, 577},
+        {1, 0, 145, 3, 433, "Q00"}, {1, 1, 145, 3, 153, "Q01"},   {2, 0, 289, 16, 2305, "Q00"},
+        {2, 2, 149, 2, 149, "Q02"}, {16, 5, 205, 1, 145, "Q05"},  {16, 0, 2305, 4, 577, "Q00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.SwitchCnt) + "/" + std::to_string(c.Selected));
         auto data = MakeSettingData();
         data->System.SwitchCnt = static_cast<uint8_t>(c.SwitchCnt);
         DownloadSequence seq(*data);
-        const SequenceStep start = seq.Start(c.Selected);
-        ASSERT_TRUE(start.Send);
-        char q[4];
-        std::snprintf(q, sizeof q, "Q%02d", c.Selected);
-        EXPECT_EQ(start.Request.Text.View(), q);
-        EXPECT_EQ(start.Request.SetBits, c.Selected ? 2 : 3);
-        EXPECT_EQ(start.Request.ExchangeIndex, c.Selected ? c.Selected - 1 : 0);
-        EXPECT_TRUE(start.Request.FirstText);
-        EXPECT_EQ(start.Request.ProgressMode, kProgressOpen);
-        EXPECT_FALSE(seq.Receiving());
-
-        const SequenceStep ack = seq.OnResult(kTransferDone);
-        EXPECT_TRUE(ack.ProgressReceiving);
-        EXPECT_TRUE(seq.Receiving());
+        const SequenceRequest q = seq.Start(c.Selected).Request;
+        EXPECT_EQ(q.Text.View(), c.Q);
+        EXPECT_EQ(q.SetBits, c.Selected ? 2 : 3);
+        EXPECT_EQ(q.ExchangeIndex, c.Selected ? c.Selected - 1 : 0);
+        EXPECT_TRUE(q.FirstText && q.ProgressMode == kProgressOpen);
+        EXPECT_TRUE(seq.OnResult(kTransferDone).ProgressReceiving);
         EXPECT_EQ(seq.Progress().Total, c.Expected);
-
-        const SequenceStep a = seq.OnResult(kTransferReceived, TextA(c.NewSwitchCnt));
-        EXPECT_TRUE(a.ProgressStep);
-        EXPECT_FALSE(a.Send);
+        EXPECT_TRUE(seq.OnResult(kTransferReceived, TextA(c.NewSwitchCnt)).ProgressStep);
         EXPECT_EQ(seq.Expected(), c.Recounted);
         EXPECT_EQ(data->System.SwitchCnt, c.NewSwitchCnt);
         EXPECT_EQ(data->Modified, 1);
     }
-}
-
-TEST(DownloadSequenceTest, DecodesEveryTextThenReleases) {
-    auto src = MakeSettingData();
-    src->System.SwitchCnt = 2;
-    src->Exchange(2).Master[3].Number = "2104";
-    src->Exchange(2).Master[3].NumberValue = 2104;
-    src->Exchange(2).Master[3].Name = "LAST";
-    src->DirectSelect.OutMode[1] = 7;
+    // A text A that lowers the count below what has arrived closes the download.
     auto data = MakeSettingData();
     data->System.SwitchCnt = 2;
     DownloadSequence seq(*data);
     seq.Start(0);
     seq.OnResult(kTransferDone);
-    const int count = UploadTextCount(2, 0) - 1;
-    EncodedText text;
-    SequenceStep step;
-    for (int i = 1; i <= count; ++i) {
-        ASSERT_FALSE(step.Send) << i;
-        ASSERT_TRUE(EncodeUploadText(*src, 0, i, text));
-        step = seq.OnResult(kTransferReceived, text.View());
-        ASSERT_TRUE(step.ProgressStep);
-        ASSERT_EQ(seq.TimerRunning(), i < count) << i;
-    }
-    ASSERT_TRUE(step.Send);
-    EXPECT_TRUE(step.Request.IsRelease());
-    EXPECT_EQ(step.Request.ClearBits, 3);
-    EXPECT_EQ(seq.Decoded(), count);
-    EXPECT_EQ(data->Exchange(2).Master[3].Name.View(), "LAST");
-    EXPECT_EQ(data->DirectSelect.OutMode[1], 7);
-
-    const SequenceStep done = seq.OnResult(kTransferDone);  // the release came back
-    EXPECT_TRUE(done.ProgressEnd);
-    EXPECT_EQ(done.Message, nullptr);
+    for (int i = 0; i < 150; ++i) seq.OnResult(kTransferReceived, "M011");
+    const SequenceStep last = seq.OnResult(kTransferReceived, TextA(1));
+    EXPECT_TRUE(last.Send && last.Request.IsRelease() && last.Request.ClearBits == 3);
+    EXPECT_TRUE(seq.OnResult(kTransferDone).ProgressEnd);
     EXPECT_EQ(seq.Phase(), SequencePhase::Completed);
-    EXPECT_EQ(seq.Progress().Percent(), 100);
 }
 
-TEST(DownloadSequenceTest, ResultCodesAndSupervision) {
+TEST(DownloadSequenceTest, ResultsSupervisionAndCancel) {
+    enum { Tick = -1, CancelThenText = -2 };
     const struct {
         const char* Name;
-        bool Receiving;   // the Q text was acknowledged first
-        int Code;         // -1: run the watch out instead
+        bool Receiving;   // the Q text was acknowledged and a text A arrived
+        int Event;
         const char* Message;
         bool Release;
         SequencePhase Phase;
@@ -101,33 +65,35 @@ TEST(DownloadSequenceTest, ResultCodesAndSupervision) {
         {"send fails", false, kTransferFailed, "Failed to receive", false, SequencePhase::Failed},
         {"receive fails", true, kTransferFailed, "Failed to receive", false, SequencePhase::Failed},
         {"no device", false, kTransferOpenFailed, "Failed to open the device", false, SequencePhase::Failed},
-        {"withdrawn", true, kTransferCancelled, nullptr, false, SequencePhase::Cancelled},
-        {"Q never acknowledged", false, -1, "Failed to transmit", true, SequencePhase::Failed},
-        {"texts stop arriving", true, -1, "Communications time-out", true, SequencePhase::Failed},
+        {"withdrawn", true, kTransferCancelled, "", false, SequencePhase::Cancelled},
+        {"Q never acknowledged", false, Tick, "Failed to transmit", true, SequencePhase::Failed},
+        {"texts stop arriving", true, Tick, "Communications time-out", true, SequencePhase::Failed},
+        {"cancelled", true, CancelThenText, "", true, SequencePhase::Cancelled},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         auto data = MakeSettingData();
         DownloadSequence seq(*data);
         seq.Start(0);
-        if (c.Receiving) {
-            seq.OnResult(kTransferDone);
-            seq.OnResult(kTransferReceived, TextA(1));
-        }
+        if (c.Receiving) seq.OnResult(kTransferDone), seq.OnResult(kTransferReceived, TextA(1));
         SequenceStep step;
-        if (c.Code >= 0) {
-            step = seq.OnResult(c.Code);
-        } else {
+        if (c.Event == CancelThenText) {
+            seq.Cancel();
+            // Counted, not decoded; the next tick releases the link.
+            EXPECT_FALSE(seq.OnResult(kTransferReceived, TextA(4)).ProgressStep);
+            EXPECT_EQ(seq.Received(), 2);
+            step = seq.OnTick();
+        } else if (c.Event == Tick) {
             for (int i = 1; i < 120; ++i) ASSERT_FALSE(seq.OnTick().ProgressEnd) << i;
             step = seq.OnTick();
+        } else {
+            step = seq.OnResult(c.Event);
         }
-        EXPECT_EQ(step.Message ? std::string(step.Message) : "", c.Message ? c.Message : "");
+        EXPECT_STREQ(step.Message ? step.Message : "", c.Message);
         EXPECT_EQ(step.Send, c.Release);
-        if (c.Release) {
-            EXPECT_EQ(step.Request.ClearBits, 3);
-        }
+        EXPECT_TRUE(!step.Send || (step.Request.IsRelease() && step.Request.ClearBits == 3 && !step.Request.AsCancel));
         EXPECT_TRUE(step.ProgressEnd);
-        EXPECT_EQ(step.ForgetRegistration, c.Code == kTransferCancelled);
+        EXPECT_EQ(step.ForgetRegistration, c.Event == kTransferCancelled);
         EXPECT_EQ(seq.Phase(), c.Phase);
         EXPECT_FALSE(seq.TimerRunning());
         // What arrived before stays decoded; the release's own answer and
@@ -137,26 +103,6 @@ TEST(DownloadSequenceTest, ResultCodesAndSupervision) {
         EXPECT_FALSE(seq.OnResult(kTransferReceived, TextA(3)).ProgressStep);
         EXPECT_EQ(data->System.SwitchCnt, 1);
     }
-}
-
-TEST(DownloadSequenceTest, CancelStopsDecodingAndReleasesOnTheNextTick) {
-    auto data = MakeSettingData();
-    DownloadSequence seq(*data);
-    seq.Start(0);
-    seq.OnResult(kTransferDone);
-    seq.Cancel();
-    const SequenceStep text = seq.OnResult(kTransferReceived, TextA(4));
-    EXPECT_FALSE(text.ProgressStep);
-    EXPECT_EQ(data->System.SwitchCnt, 1);
-    EXPECT_EQ(data->Modified, 0);
-    EXPECT_EQ(seq.Received(), 1);
-    const SequenceStep tick = seq.OnTick();
-    ASSERT_TRUE(tick.Send);
-    EXPECT_TRUE(tick.Request.IsRelease());
-    EXPECT_EQ(tick.Request.ClearBits, 3);
-    EXPECT_TRUE(tick.ProgressEnd);
-    EXPECT_EQ(tick.Message, nullptr);
-    EXPECT_EQ(seq.Phase(), SequencePhase::Cancelled);
 }
 
 }  // namespace
