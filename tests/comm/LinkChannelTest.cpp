@@ -75,6 +75,8 @@ TEST(LinkChannelTest, EveryStateWithItsEvents) {
         {"no expiry without an idle read", kEnquirySent, "T40 41", S::EnquirySent, "", {}},
         {"collision: exchange bids too", kEnquirySent, "10 05", S::EnquirySent, "", {}},
         {"other byte clears DLE-seen", kEnquirySent, "10 41 06", S::EnquirySent, "", {}},
+        // A char timer left running by a receive time-out runs out here and only clears.
+        {"stale char timer", "10 05 10 02 41 T30 I", "Q:A01 I 10 T10 I", S::EnquirySent, "10 05", {}},
 
         {"ACK ends with EOT", kTextSent, "10 06", S::Idle, "10 04", {0x0101}},
         {"NAK sends the frame again", kTextSent, "10 15", S::TextSent, kFrameA01, {}},

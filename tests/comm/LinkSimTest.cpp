@@ -92,6 +92,14 @@ TEST(LinkSimTest, CorruptedBccIsNakedAndRepeated) {
     EXPECT_NE(run.log().find("tx z010 acknowledged"), std::string::npos) << run.log();
 }
 
+TEST(LinkSimTest, BadFramesEveryTimeEndInReceiveFailure) {
+    SimRun run;
+    run.Start({"--corrupt-every", "1", "--status", "0:01:1"});
+    ASSERT_TRUE(run.pc.RunUntil([&] { return !run.pc.outcomes.empty(); }, kDeadlineMs));
+    EXPECT_EQ(run.Codes(), std::vector<int>{0x8501});
+    EXPECT_EQ(run.pc.channel.State(), ChannelState::Idle);
+}
+
 TEST(LinkSimTest, DownloadReturnsWhatWasUploadedInUploadOrder) {
     SimRun run;
     run.Start({"--exchanges", "1"});
