@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BareLink.h"
+#include "SequenceDriver.h"
 #include "SimProcess.h"
 #include "comm/DownloadSequence.h"
 #include "comm/SettingTextSequence.h"
@@ -21,56 +22,6 @@
 namespace {
 
 constexpr int kDeadlineMs = 120000;
-
-// Plays the send routine and the view over the bare link: a text goes on
-// channel 0, a release comes straight back with code 0 (a cancel with 4),
-// and the link's outcomes become result codes.
-class Driver {
-public:
-    explicit Driver(BareLink& pc) : pc_(pc) {}
-    std::vector<std::string> sent, received;
-    std::vector<std::string> messages;
-
-    template <class Feed>
-    bool Run(SequenceStep first, const Feed& feed, const std::function<bool()>& running) {
-        Apply(first);
-        while (running()) {
-            if (!results_.empty()) {
-                auto [code, text] = std::move(results_.front());
-                results_.pop_front();
-                Apply(feed(code, text));
-                continue;
-            }
-            if (!pc_.RunUntil([&] { return !pc_.outcomes.empty(); }, kDeadlineMs)) return false;
-            for (auto& o : pc_.outcomes) {
-                const int high = o.Code & 0xFF00;
-                if (high == LinkOutcomeCode::SendDone) results_.emplace_back(kTransferDone, "");
-                else if (high == LinkOutcomeCode::SendFailed) results_.emplace_back(kTransferFailed, "");
-                else if (high == LinkOutcomeCode::ReceiveData) {
-                    received.emplace_back(o.Block->Text());
-                    results_.emplace_back(kTransferReceived, received.back());
-                }
-            }
-            pc_.outcomes.clear();
-        }
-        return true;
-    }
-
-private:
-    void Apply(const SequenceStep& step) {
-        if (step.Message) messages.emplace_back(step.Message);
-        if (!step.Send) return;
-        if (step.Request.IsRelease()) {
-            results_.emplace_back(step.Request.AsCancel ? kTransferCancelled : kTransferDone, "");
-            return;
-        }
-        sent.emplace_back(step.Request.Text.View());
-        pc_.Queue(sent.back());
-    }
-
-    BareLink& pc_;
-    std::deque<std::pair<int, std::string>> results_;
-};
 
 struct SimRun {
     TempDir dir;
@@ -85,7 +36,7 @@ struct SimRun {
 
 bool Upload(BareLink& pc, const SettingData& data, int selected, std::vector<std::string>* sent = nullptr) {
     UploadSequence up(data);
-    Driver driver(pc);
+    SequenceDriver driver(pc);
     const bool ran = driver.Run(
         up.Start(selected), [&](int code, const std::string&) { return up.OnResult(code); },
         [&] { return up.Phase() == SequencePhase::Running; });
@@ -97,7 +48,7 @@ bool Upload(BareLink& pc, const SettingData& data, int selected, std::vector<std
 
 bool Download(BareLink& pc, SettingData& data, int selected, std::vector<std::string>* received = nullptr) {
     DownloadSequence down(data);
-    Driver driver(pc);
+    SequenceDriver driver(pc);
     const bool ran = driver.Run(
         down.Start(selected), [&](int code, const std::string& text) { return down.OnResult(code, text); },
         [&] { return down.Phase() == SequencePhase::Running; });
@@ -176,7 +127,7 @@ TEST(TransferSimTest, SimulatorFallingSilentMidDownloadLeavesWhatArrived) {
 
     auto got = MakeSettingData();
     DownloadSequence down(*got);
-    Driver driver(run.pc);
+    SequenceDriver driver(run.pc);
     ASSERT_TRUE(driver.Run(
         down.Start(0), [&](int code, const std::string& text) { return down.OnResult(code, text); },
         [&] { return down.Phase() == SequencePhase::Running && down.Received() < 40; }));

@@ -25,7 +25,10 @@ public:
     // Runs the read loop until done() holds or timeoutMs passed; returns done().
     bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 
-    void WriteLink(const std::uint8_t* bytes, std::size_t length) override { port.Write(bytes, length); }
+    void WriteLink(const std::uint8_t* bytes, std::size_t length) override {
+        bytesWritten += static_cast<long>(length);
+        port.Write(bytes, length);
+    }
     void ReportOutcome(LinkOutcome outcome) override { outcomes.push_back(std::move(outcome)); }
     void ChannelWasReset(int, std::unique_ptr<LinkRequest>) override {}
     std::unique_ptr<LinkRequest> TakeRequest(int) override;
@@ -35,6 +38,7 @@ public:
     std::deque<std::unique_ptr<LinkRequest>> queue;
     std::vector<LinkOutcome> outcomes;
     long readFailures = 0;
+    long bytesRead = 0, bytesWritten = 0;  // what went over the line, both ways
 
 private:
     std::chrono::steady_clock::time_point nextTick_ = std::chrono::steady_clock::now();
