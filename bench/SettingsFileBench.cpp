@@ -12,15 +12,6 @@
 
 namespace {
 
-class QuietPrompt final : public Prompt {
-public:
-    PromptAnswer Message(std::string_view, std::string_view, PromptIcon, PromptButtons) override {
-        return PromptAnswer::Ok;
-    }
-    bool ChooseFile(FileDialogKind, std::string_view, std::string&) override { return false; }
-    bool ChooseFolder(std::string_view, std::string&) override { return false; }
-};
-
 struct Fixture {
     std::unique_ptr<SettingData> data = MakeSettingData();
     std::string path;
@@ -29,8 +20,7 @@ struct Fixture {
         FillPopulatedSettings(*data, 1);
         char dir[] = "/tmp/nx420-bench-XXXXXX";
         path = std::string(mkdtemp(dir)) + "/full.txt";
-        QuietPrompt prompt;
-        WriteSettingsFile(*data, path, prompt);
+        WriteSettingsFile(*data, path, SilentPrompt());
         std::ifstream in(path, std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -48,8 +38,7 @@ void SetBytes(benchmark::State& state) {
 void BM_ReadSettingsFile(benchmark::State& state) {
     auto& f = Shared();
     auto target = MakeSettingData();
-    QuietPrompt prompt;
-    for (auto _ : state) benchmark::DoNotOptimize(ReadSettingsFile(*target, f.path, prompt));
+    for (auto _ : state) benchmark::DoNotOptimize(ReadSettingsFile(*target, f.path, SilentPrompt()));
     SetBytes(state);
 }
 
@@ -81,8 +70,7 @@ void BM_WriteSettingsStream(benchmark::State& state) {
 void BM_WriteSettingsFileDurable(benchmark::State& state) {
     auto& f = Shared();
     const std::string out = f.path + ".s";
-    QuietPrompt prompt;
-    for (auto _ : state) benchmark::DoNotOptimize(WriteSettingsFile(*f.data, out, prompt));
+    for (auto _ : state) benchmark::DoNotOptimize(WriteSettingsFile(*f.data, out, SilentPrompt()));
     SetBytes(state);
 }
 

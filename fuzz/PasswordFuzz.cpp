@@ -10,15 +10,6 @@
 #include "model/SettingsFile.h"
 
 namespace {
-class QuietPrompt final : public Prompt {
-public:
-    PromptAnswer Message(std::string_view, std::string_view, PromptIcon, PromptButtons) override {
-        return PromptAnswer::Ok;
-    }
-    bool ChooseFile(FileDialogKind, std::string_view, std::string&) override { return false; }
-    bool ChooseFolder(std::string_view, std::string&) override { return false; }
-};
-
 std::string ReadAll(const std::string& path) {
     std::string out;
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
@@ -56,9 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
     }
-    QuietPrompt prompt;
     FixedText<20> password;
-    const PasswordRead result = ReadFilePassword(path, password, prompt);
+    const PasswordRead result = ReadFilePassword(path, password, SilentPrompt());
     if (result == PasswordRead::Password && password.Size() > 20) std::abort();
 
     const std::string newPassword = "pw";

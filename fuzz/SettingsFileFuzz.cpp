@@ -10,15 +10,6 @@
 
 namespace {
 
-class NullPrompt final : public Prompt {
-public:
-    PromptAnswer Message(std::string_view, std::string_view, PromptIcon, PromptButtons) override {
-        return PromptAnswer::Ok;
-    }
-    bool ChooseFile(FileDialogKind, std::string_view, std::string&) override { return false; }
-    bool ChooseFolder(std::string_view, std::string&) override { return false; }
-};
-
 template <std::size_t N>
 void Check(const FixedText<N>& t) {
     if (t.Chars[N] != 0) std::abort();
@@ -93,8 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     std::FILE* in = fmemopen(input.data(), input.size() ? input.size() : 1, "rb");
     if (input.empty()) std::fgetc(in);  // an empty file
-    NullPrompt prompt;
-    ReadSettings(*model, in, prompt);
+    ReadSettings(*model, in, SilentPrompt());
     std::fclose(in);
 
     CheckCapacities(*model);

@@ -3,7 +3,7 @@
 namespace {
 // Until a window layer installs one, messages go nowhere and questions get the
 // safe answer (No / Cancel), so a headless caller never blocks.
-class SilentPrompt final : public Prompt {
+class Silent final : public Prompt {
 public:
     PromptAnswer Message(std::string_view, std::string_view, PromptIcon, PromptButtons buttons) override {
         switch (buttons) {
@@ -15,9 +15,10 @@ public:
     bool ChooseFile(FileDialogKind, std::string_view, std::string&) override { return false; }
     bool ChooseFolder(std::string_view, std::string&) override { return false; }
 };
-SilentPrompt g_silent;
+Silent g_silent;
 Prompt* g_prompt = &g_silent;
 }  // namespace
 
 Prompt& AppPrompt() { return *g_prompt; }
 void SetAppPrompt(Prompt* prompt) { g_prompt = prompt ? prompt : &g_silent; }
+Prompt& SilentPrompt() { return g_silent; }

@@ -37,3 +37,7 @@ public:
 // take a Prompt& from their caller.
 Prompt& AppPrompt();
 void SetAppPrompt(Prompt* prompt);  // nullptr restores the silent default
+
+// A prompt that shows nothing and gives the safe answer (OK, No, Cancel): for
+// callers with nobody to ask, such as benchmarks and fuzz targets.
+Prompt& SilentPrompt();
