@@ -55,6 +55,29 @@ Figures Transfer(BareLink& pc, SettingData& data, bool upload) {
     return f;
 }
 
+// The sequences' own work per text, without a line: upload steps acknowledged
+// at once, then the same texts decoded by a download.
+void SequenceAlone(const SettingData& data) {
+    std::vector<std::string> texts;
+    auto start = Clock::now();
+    UploadSequence up(data);
+    for (SequenceStep step = up.Start(0); step.Send; step = up.OnResult(kTransferDone))
+        if (!step.Request.IsRelease()) texts.emplace_back(step.Request.Text.View());
+    const double upUs = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    auto back = MakeSettingData();
+    DownloadSequence down(*back);
+    down.Start(0);
+    start = Clock::now();
+    down.OnResult(kTransferDone);
+    for (const auto& t : texts) down.OnResult(kTransferReceived, t);
+    const double downUs = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    if (down.Decoded() != static_cast<int>(texts.size())) std::fprintf(stderr, "bench_transfer: %d of %zu texts decoded\n", down.Decoded(), texts.size());
+    const double n = static_cast<double>(texts.size());
+    std::printf("sequences alone, %zu texts: upload %.2f us a text, download %.2f us a text "
+                "(a 30-byte text takes %.0f us on the wire)\n",
+                texts.size(), upUs / n, downUs / n, 30 * kByteSeconds * 1e6);
+}
+
 bool StartSim(SimProcess& sim, BareLink& pc, bool pace) {
     std::vector<std::string> options;
     if (pace) options.push_back("--pace");
@@ -76,6 +99,7 @@ int main(int argc, char** argv) {
     FillPopulatedSettings(*data);
     data->System.SwitchCnt = static_cast<uint8_t>(exchanges);
 
+    SequenceAlone(*data);
     {
         SimProcess sim;
         BareLink pc;
