@@ -11,6 +11,7 @@
 #include "editors/EditorOpeners.h"
 #include "model/SettingsFile.h"
 #include "shell/BaseDirectory.h"
+#include "shell/LinkServices.h"
 #include "shell/SingleInstance.h"
 #include "shell/StartupPassword.h"
 #include "ui/DlgPassword.h"
@@ -82,6 +83,7 @@ int RunApplication(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(kVersion);
     QSettings profile;
     RegisterSettingEditors();
+    InstallLinkServices();
 
     const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
     std::unique_ptr<CMainFrame> frame = StartProgram(line, programPath, &profile, RunPasswordDialog);

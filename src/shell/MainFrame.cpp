@@ -40,11 +40,15 @@ CMainFrame::CMainFrame(QSettings* profile, ShellServices& services)
     stopTimer_.setInterval(1000);
     connect(&stopTimer_, &QTimer::timeout, this, &CMainFrame::OnStopTimer);
     connect(view_, &CTR420View::ExitRequested, this, &QWidget::close, Qt::QueuedConnection);
+    linkTimer_.setSingleShot(true);
+    linkTimer_.setInterval(kPortCloseWaitMs);
+    connect(&linkTimer_, &QTimer::timeout, this, &QWidget::close);
     UpdateTitle();
 }
 
 CMainFrame::~CMainFrame() {
     stopTimer_.stop();
+    linkTimer_.stop();
     // The print worker first, then the history writer, then the link.
     services_.StopPrintOut();
     services_.StopLogSave();
@@ -140,12 +144,22 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (closeApproved_) {
+    // A close request while the port closes (its UM_PORT_CLOSED, the user
+    // again, or the wait running out) ends the window: it can always close.
+    if (closeApproved_ || waitingForLink_) {
+        closeApproved_ = true;
+        linkTimer_.stop();
         event->accept();
         return;
     }
+    const bool wasClosing = view_->State().ActivityMask == kActivityClosing;
     const ExitStep step = exitProcedure_.Begin(AppPrompt());
     if (step == ExitStep::Close) {
+        if (!wasClosing && view_->State().ActivityMask == kActivityClosing) {
+            event->ignore();
+            CloseAfterLink(true);
+            return;
+        }
         closeApproved_ = true;
         event->accept();
         return;
@@ -154,15 +168,23 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     Proceed(step);
 }
 
+void CMainFrame::CloseAfterLink(bool linkClosing) {
+    stopTimer_.stop();
+    if (linkClosing) {
+        // The window goes only after the port has closed.
+        waitingForLink_ = true;
+        linkTimer_.start();
+        return;
+    }
+    closeApproved_ = true;
+    close();
+}
+
 void CMainFrame::Proceed(ExitStep step) {
     switch (step) {
         case ExitStep::Stay: break;
         case ExitStep::Stopping: stopTimer_.start(); break;
-        case ExitStep::Close:
-            closeApproved_ = true;
-            stopTimer_.stop();
-            close();
-            break;
+        case ExitStep::Close: CloseAfterLink(view_->State().ActivityMask == kActivityClosing); break;
     }
 }
 
@@ -175,7 +197,10 @@ void CMainFrame::OnStopTimer() {
     }
     if (services_.ProgressWindowOpen()) return;
     stopTimer_.stop();
-    Proceed(exitProcedure_.Resume(AppPrompt()));
+    const bool wasClosing = view_->State().ActivityMask == kActivityClosing;
+    const ExitStep step = exitProcedure_.Resume(AppPrompt());
+    if (step == ExitStep::Close) CloseAfterLink(!wasClosing && view_->State().ActivityMask == kActivityClosing);
+    else Proceed(step);
 }
 
 bool CMainFrame::event(QEvent* event) {

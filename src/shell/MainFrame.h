@@ -15,6 +15,8 @@ class QSettings;
 
 inline constexpr int kMainWindowWidth = 640;
 inline constexpr int kMainWindowHeight = 520;
+// How long the exit waits for the port to report closed before closing anyway.
+inline constexpr int kPortCloseWaitMs = 3000;
 inline constexpr const char* kAppName = "NX420";
 inline constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
 
@@ -51,6 +53,8 @@ private:
     void OnRecentFile(const std::string& path);
     void OnStopTimer();
     void Proceed(ExitStep step);
+    // The exit's last step: close now, or once the port has closed.
+    void CloseAfterLink(bool linkClosing);
     void OnAbout();
 
     ShellServices& services_;
@@ -59,6 +63,8 @@ private:
     ExitProcedure exitProcedure_;
     QTimer stopTimer_;
     bool closeApproved_ = false;
+    bool waitingForLink_ = false;  // closing for exit: the port's end brings the close request
+    QTimer linkTimer_;              // gives up waiting for a port that never reports
     RecentFiles recent_;
     QMenu* fileMenu_ = nullptr;
     QAction* new_ = nullptr;

@@ -164,8 +164,11 @@ TEST(MainFrame, ExitAsksThenShutsDownInOrder) {
     EXPECT_TRUE(w.frame->isVisible());
 
     w.prompt.Answers = {PromptAnswer::Yes};
-    EXPECT_TRUE(w.frame->close());
-    EXPECT_FALSE(w.frame->isVisible());
+    EXPECT_FALSE(w.frame->close());  // the port closes first
+    EXPECT_TRUE(w.frame->isVisible());
+    EXPECT_EQ(w.view.State().ActivityMask, kActivityClosing);
+    PostMessage(&w.view, UM_PORT_CLOSED);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.frame->isVisible(); }, 5000));
     w.services.Calls.clear();
     w.frame.reset();
     EXPECT_EQ(w.services.Calls, (Strings{"StopPrintOut", "StopLogSave", "EndLink", "SaveWorkFile"}));

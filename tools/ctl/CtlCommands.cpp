@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "commands:\n"
     "  new FILE     write the default configuration to FILE\n"
     "  check FILE   read the settings file FILE and print OK or what is wrong\n"
+    "  send TEXT    hand one text to the exchanges and print the result\n"
     "\n"
     "options:\n"
     "  --port COMn=DEVICE   map COM1..COM4 to a serial device (repeatable)\n"
@@ -52,11 +53,19 @@ int Check(const std::string& file, Prompt& prompt, std::FILE* out) {
     }
 }
 
+std::map<std::string, CtlCommand>& Commands() {
+    static std::map<std::string, CtlCommand> commands;
+    return commands;
+}
+
 }  // namespace
+
+void SetCtlCommand(const std::string& name, CtlCommand command) { Commands()[name] = std::move(command); }
 
 int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out) {
     std::vector<std::string> rest;
     std::map<std::string, std::string> ports;
+    ConnectionOptions connection;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -73,6 +82,8 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
             if (a == "--port" && !ValidPortMapping(value))
                 return Usage(prompt, "--port takes COM1..COM4=DEVICE, not " + value);
             ports[a == "--modem" ? "modem" : value.substr(0, 4)] = value;
+            std::string error;
+            if (!ParseConnectionOption(a, value, connection, error)) return Usage(prompt, error);
             continue;
         }
         if (a.size() > 1 && a[0] == '-') return Usage(prompt, "unknown option " + a);
@@ -83,6 +94,10 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
     if (command == "new" || command == "check") {
         if (rest.size() != 2) return Usage(prompt, command + " takes one FILE");
         return command == "new" ? New(rest[1], prompt, out) : Check(rest[1], prompt, out);
+    }
+    if (const auto c = Commands().find(command); c != Commands().end()) {
+        if (command == "send" && rest.size() != 2) return Usage(prompt, "send takes one TEXT");
+        return c->second(std::vector<std::string>(rest.begin() + 1, rest.end()), connection, prompt, out);
     }
     return Usage(prompt, "unknown command " + command);
 }

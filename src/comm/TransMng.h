@@ -1,0 +1,74 @@
+#pragma once
+// The transfer manager: a QObject in its own QThread that owns the one link
+// worker (CSioThread for RS-232C), the send queues of the 16 channels and the
+// 100 ms protocol tick. The view calls it; Open, Close and Quit run on its
+// thread, Queue and Reset reach the worker at once.
+#include <QObject>
+#include <QThread>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "comm/LinkActivity.h"
+#include "comm/LinkSendQueues.h"
+#include "comm/SerialPort.h"
+
+class CSioThread;
+class QTimer;
+struct MaintenanceData;
+
+// The connection setting the transfer manager works from.
+struct PortSetting {
+    std::uint8_t Method = 0;   // 0 RS-232C, 1 modem, 2 socket
+    std::uint8_t ComPort = 0;  // 0..3 = COM1..COM4
+    std::string TelNo;
+
+    static PortSetting From(const MaintenanceData& m);
+    // "COM1" to "COM4".
+    std::string PortName() const;
+};
+
+class CTransMng : public QObject {
+    Q_OBJECT
+public:
+    // view receives the link worker's notifications; devices maps COM1..COM4.
+    CTransMng(QObject* view, PortSetting setting, SerialDeviceMap devices);
+    ~CTransMng() override;
+
+    // Starts the thread and the link worker; false when the worker could not
+    // be started (it is then destroyed and every Open fails).
+    bool Create();
+    void Open(int exchange);
+    void Close();
+    void Queue(int channel, std::unique_ptr<LinkRequest> request);
+    // Withdraws what the channel holds: its queued texts and the one in its send slot.
+    void Reset(int channel);
+    // Ends the worker (waiting for it without a limit), then this thread.
+    void Quit();
+    // Waits for this thread to end; true when it has.
+    bool Wait(int timeoutMs);
+
+    LinkType Type() const { return type_; }
+    const PortSetting& Setting() const { return setting_; }
+    const LinkSendQueues& Queues() const { return queues_; }
+    CSioThread* Sio() const { return sio_.get(); }
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    enum ManagerMessage { MsgOpen = 0x1811, MsgClose, MsgQuit, MsgStarted };
+    void Post(int message);
+    void OnOpen();
+    void OnClose();
+    void OnQuit();
+
+    QObject* view_;
+    PortSetting setting_;
+    LinkType type_;
+    SerialDeviceMap devices_;
+    LinkSendQueues queues_;
+    std::unique_ptr<CSioThread> sio_;
+    QThread thread_;
+    QTimer* tick_ = nullptr;  // lives on this thread
+};

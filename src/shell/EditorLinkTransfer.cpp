@@ -1,0 +1,64 @@
+#include "shell/EditorLinkTransfer.h"
+
+#include "comm/MessageEvent.h"
+#include "comm/SendRoutine.h"
+
+namespace {
+// Data texts add the upload bit and leave it set; the release clears it.
+constexpr std::uint8_t kUploadBit = 2;
+}  // namespace
+
+bool EditorLinkTransfer::Send(QObject* requester, std::string_view progressTitle, std::vector<EncodedText> texts) {
+    if (!view_ || active_ || texts.empty()) return false;
+    requester_ = requester;
+    texts_.assign(texts.begin(), texts.end());
+    active_ = true;
+    PostProgressOpen(view_, kProgressTransmitting, progressTitle, static_cast<int>(texts_.size()));
+    SendNext();
+    return true;
+}
+
+void EditorLinkTransfer::SendNext() {
+    TransferHeader header;
+    header.Requester = this;
+    header.SetBits = kUploadBit;
+    header.ClearBits = 0;
+    // A Cancel pressed in the meantime turns this into a cancel (code 4 back).
+    SendText(view_, header, kSendNoProgress, 0, false, texts_.front());
+    texts_.pop_front();
+}
+
+bool EditorLinkTransfer::Cancelled() const { return InterruptionFlag().load(); }
+
+void EditorLinkTransfer::Release() {
+    active_ = false;
+    texts_.clear();
+    if (view_) PostMessage(view_, UM_TRANSFER_REQUEST, 0, 0, TransferRequest::Release(this, kUploadBit));
+}
+
+void EditorLinkTransfer::EndProgress(bool /*completed: the window closes either way*/) {
+    if (view_) PostProgressEnd(view_);
+}
+
+void EditorLinkTransfer::Finish(int code) {
+    active_ = false;
+    texts_.clear();
+    PostMessage(requester_.data(), UM_TRANSFER_RESULT, code);
+}
+
+bool EditorLinkTransfer::event(QEvent* e) {
+    auto* m = dynamic_cast<MessageEvent*>(e);
+    if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
+    const auto request = m->Take<TransferRequest>();
+    // The release's own answer and answers after a release are not the editor's.
+    if (!active_ || (request && request->IsRelease() && m->WParam() == kTransferDone)) return true;
+    const int code = static_cast<int>(m->WParam());
+    if (code != kTransferDone) {
+        Finish(code);
+        return true;
+    }
+    PostProgressStep(view_);
+    if (texts_.empty()) Finish(kTransferDone);
+    else SendNext();
+    return true;
+}
