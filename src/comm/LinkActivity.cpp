@@ -25,10 +25,13 @@ bool LinkActivity::CloseLink() {
     return true;
 }
 
-LinkActions LinkActivity::Accept(std::uint8_t setBits) {
+LinkActions LinkActivity::Accept(std::uint8_t setBits, bool portOpen) {
     mask_ |= setBits;
     LinkActions a;
-    a.Open = true;
+    // Only a serial port stays open between requests; a modem line is dialled
+    // for each, so it always goes through Open.
+    if (portOpen && type_ == LinkType::Serial) a.QueueCurrent = true;
+    else a.Open = true;
     return a;
 }
 

@@ -33,7 +33,9 @@ public:
     bool CloseLink();
 
     // UM_TRANSFER_REQUEST, argument 0: a request (set-bits not 0) or a release.
-    LinkActions Accept(std::uint8_t setBits);
+    // portOpen: the port reported open and has not closed or failed since; the
+    // request is then queued at once, as the open's answer would have it.
+    LinkActions Accept(std::uint8_t setBits, bool portOpen = false);
     LinkActions Release(std::uint8_t clearBits);
     // UM_TRANSFER_REQUEST, argument 1.
     LinkActions Cancel(std::uint8_t clearBits);

@@ -84,6 +84,7 @@ bool CSioThread::Wait(int timeoutMs) { return thread_.wait(QDeadlineTimer(timeou
 void CSioThread::ResetChannel(int channel) {
     if (channel < 0 || channel >= 16) return;
     Post(MsgReset, channel);
+    attention_ = true;
     port_.Wake();
 }
 
@@ -134,8 +135,22 @@ void CSioThread::ReadStep() {
         // instead of spinning, and the opened message starts it again.
         return;
     }
+    // While an exchange is under way the step reads on, so that it does not
+    // pay a turn of the message loop for every byte; it ends when the channel
+    // rests, the read loop state changes or a reset is asked for.
+    for (int reads = 0; reads < kStepReads; ++reads) {
+        const SerialPort::ReadResult result = ReadOnce();
+        if (attention_.exchange(false) || readLoop_.load() != Reading) break;
+        if (result == SerialPort::ReadResult::Failed) break;
+        if (result == SerialPort::ReadResult::Nothing && channels_[0].State() == ChannelState::Idle) break;
+    }
+    Post(MsgRead);
+}
+
+SerialPort::ReadResult CSioThread::ReadOnce() {
     std::uint8_t byte = 0;
-    switch (port_.ReadByte(byte)) {
+    const SerialPort::ReadResult result = port_.ReadByte(byte);
+    switch (result) {
     case SerialPort::ReadResult::Byte:
         readFailing_ = false;
         channels_[0].FeedByte(byte);
@@ -153,7 +168,7 @@ void CSioThread::ReadStep() {
         port_.Pause(SerialPort::ReadTimeoutMs);
         break;
     }
-    Post(MsgRead);
+    return result;
 }
 
 void CSioThread::WriteLink(const std::uint8_t* bytes, std::size_t length) {

@@ -53,9 +53,12 @@ protected:
 
 private:
     enum WorkerMessage { MsgRead = 0x1801, MsgClose, MsgOpened, MsgClosed, MsgQuit, MsgReset };
+    // Reads one step may make while an exchange is under way.
+    static constexpr int kStepReads = 64;
     void Post(int message, int argument = 0);
     void OnStarted();
     void ReadStep();
+    SerialPort::ReadResult ReadOnce();
 
     void WriteLink(const std::uint8_t* bytes, std::size_t length) override;
     void ReportOutcome(LinkOutcome outcome) override;
@@ -72,4 +75,5 @@ private:
     std::atomic<int> open_{0};
     std::atomic<int> transition_{NoTransition};
     bool readFailing_ = false;
+    std::atomic<bool> attention_{false};  // a reset waits: end the read step
 };

@@ -52,8 +52,11 @@ bool CTransMng::Create() {
 
 void CTransMng::Post(int message) { QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(message))); }
 
-void CTransMng::Open(int /*exchange: only the socket mode uses it*/) { Post(MsgOpen); }
-void CTransMng::Close() { Post(MsgClose); }
+// The worker's Open and Close only post (besides opening the device itself),
+// so they are called straight from the view: a text for an open port then
+// costs no trip through this thread.
+void CTransMng::Open(int /*exchange: only the socket mode uses it*/) { OnOpen(); }
+void CTransMng::Close() { OnClose(); }
 void CTransMng::Quit() { Post(MsgQuit); }
 bool CTransMng::Wait(int timeoutMs) { return thread_.wait(QDeadlineTimer(timeoutMs)); }
 
@@ -71,8 +74,6 @@ void CTransMng::Reset(int /*channel: serial and modem use channel 0 only*/) {
 
 bool CTransMng::event(QEvent* e) {
     switch (static_cast<int>(e->type())) {
-    case MsgOpen: OnOpen(); return true;
-    case MsgClose: OnClose(); return true;
     case MsgQuit: OnQuit(); return true;
     default: return QObject::event(e);
     }

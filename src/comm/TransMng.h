@@ -1,8 +1,8 @@
 #pragma once
 // The transfer manager: a QObject in its own QThread that owns the one link
 // worker (CSioThread for RS-232C), the send queues of the 16 channels and the
-// 100 ms protocol tick. The view calls it; Open, Close and Quit run on its
-// thread, Queue and Reset reach the worker at once.
+// 100 ms protocol tick. The view calls it; Open, Close, Queue and Reset run on
+// the caller's thread (they only post to the worker), Quit runs on this thread.
 #include <QObject>
 #include <QThread>
 #include <array>
@@ -57,7 +57,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    enum ManagerMessage { MsgOpen = 0x1811, MsgClose, MsgQuit, MsgStarted };
+    enum ManagerMessage { MsgQuit = 0x1813 };
     void Post(int message);
     void OnOpen();
     void OnClose();

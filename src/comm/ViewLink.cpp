@@ -28,6 +28,7 @@ ViewLink::~ViewLink() {
 
 void ViewLink::Start(const PortSetting& setting) {
     type_ = LinkTypeOf(setting.Method);
+    portOpen_ = false;
     mng_ = std::make_unique<CTransMng>(view_, setting, devices_);
     mng_->Create();
     if (Rules().StartLink()) mng_->Open(0);
@@ -45,6 +46,7 @@ void ViewLink::Stop() {
 
 bool ViewLink::CloseForExit() {
     if (!mng_ || !Rules().CloseLink()) return false;
+    portOpen_ = false;
     mng_->Close();
     return true;
 }
@@ -70,6 +72,7 @@ bool ViewLink::Handle(MessageEvent& m) {
     switch (m.Message()) {
     case UM_TRANSFER_REQUEST: OnTransferRequest(m); return true;
     case UM_PORT_OPENED:
+        portOpen_ = true;
         // A cancel waiting for its channel reset is never sent.
         Apply(Rules().PortOpened(current_ && !current_->IsRelease()), nullptr);
         return true;
@@ -89,6 +92,7 @@ bool ViewLink::Handle(MessageEvent& m) {
     case UM_COMM_ERROR: {
         const int code = static_cast<int>(m.WParam()) & 0xFF00;
         if (code == LinkOutcomeCode::OpenFailed) {
+            portOpen_ = false;
             const LinkActions a = Rules().OpenFailed(currentSetBits_, current_ != nullptr);
             Apply(a, std::move(current_));
         } else if (code == LinkOutcomeCode::SendFailed) {
@@ -98,7 +102,9 @@ bool ViewLink::Handle(MessageEvent& m) {
         }
         return true;  // 0x8500: nothing for the view to do
     }
-    case UM_PORT_CLOSED: return true;  // the view turns "closing" into the close request
+    case UM_PORT_CLOSED:
+        portOpen_ = false;
+        return true;  // the view turns "closing" into the close request
     case UM_RELAY: return true;        // for the modem worker, which is not built yet
     default: return false;
     }
@@ -121,7 +127,7 @@ void ViewLink::OnTransferRequest(MessageEvent& m) {
         return;
     }
     currentSetBits_ = request->SetBits;
-    const LinkActions a = Rules().Accept(request->SetBits);
+    const LinkActions a = Rules().Accept(request->SetBits, portOpen_ && mask_ != LinkActivity::Closing);
     current_ = std::move(request);
     Apply(a, nullptr);
 }

@@ -70,6 +70,7 @@ private:
     std::unique_ptr<CTransMng> mng_;
     std::unique_ptr<TransferRequest> current_;  // accepted, waiting for the port
     std::uint8_t currentSetBits_ = 0;
+    bool portOpen_ = false;  // reported open, not closed or failed since
     QPointer<QObject> settingReceiver_;
     QPointer<QObject> dialingReceiver_;
 };

@@ -22,6 +22,10 @@ TEST(LinkActivity, EventsMoveTheMaskAndAskForActions) {
     const Case cases[] = {
         {"request adds its bits and opens", LinkType::Serial, 0, [](LinkActivity& a) { return a.Accept(2); }, 2, -1,
          true, false, false, false},
+        {"request with the serial port open is queued at once", LinkType::Serial, 0,
+         [](LinkActivity& a) { return a.Accept(2, true); }, 2, -1, false, false, true, false},
+        {"a modem dials for every request", LinkType::Modem, 0, [](LinkActivity& a) { return a.Accept(2, true); }, 2,
+         -1, true, false, false, false},
         {"request during the start-up open keeps both", LinkType::Serial, 128,
          [](LinkActivity& a) { return a.Accept(1); }, 129, -1, true, false, false, false},
         {"release clears and answers 0", LinkType::Serial, 3, [](LinkActivity& a) { return a.Release(3); }, 0, 0,

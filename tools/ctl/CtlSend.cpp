@@ -44,9 +44,11 @@ protected:
 };
 
 bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
+    // Blocks between events; the timer only makes sure the deadline is seen.
+    QTimer wake;
+    wake.start(50);
     QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return done();
 }
 
