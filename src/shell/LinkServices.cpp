@@ -21,6 +21,12 @@ bool LinkServices::Ready(ShellState& state) {
         link_ = std::make_unique<ViewLink>(view, state.ActivityMask, DevicesOf(state.Connection));
         progress_ = std::make_unique<ProgressDesk>(view);
         link_->OnExchangeStatus = [this] { progress_->End(); };
+        link_->OnLogData = [this](std::unique_ptr<ReceivedBlock> b) {
+            if (OnLogData) OnLogData(std::move(b));
+        };
+        link_->OnMonitorData = [this](std::unique_ptr<ReceivedBlock> b) {
+            if (OnMonitorData) OnMonitorData(std::move(b));
+        };
         editorUploads_.SetView(view);
         state_ = &state;
     }

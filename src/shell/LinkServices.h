@@ -3,6 +3,7 @@
 // open, replacement after New and Open, closing for exit, the frame's 3-second
 // wait), the stop request of the exit procedure, and the view's link and
 // progress messages.
+#include <functional>
 #include <memory>
 
 #include "comm/ViewLink.h"
@@ -26,6 +27,11 @@ public:
 
     // The view's link, transfer, relay and progress messages.
     bool Handle(CTR420View& view, MessageEvent& message);
+
+    // Texts 'o' and 'p' as they arrive: for the record rings and their
+    // consumers (the log data and monitor area fills these in).
+    std::function<void(std::unique_ptr<ReceivedBlock>)> OnLogData;
+    std::function<void(std::unique_ptr<ReceivedBlock>)> OnMonitorData;
 
     ViewLink* Link() const { return link_.get(); }
     ProgressDesk* Progress() const { return progress_.get(); }

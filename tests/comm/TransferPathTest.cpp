@@ -253,7 +253,7 @@ private slots:
         Requester sheet;
         RegisterSettingReceiver(&sheet);
         std::vector<std::string> logs;
-        p.services.Link()->OnLogData = [&](std::unique_ptr<ReceivedBlock> b) { logs.emplace_back(b->Text()); };
+        p.services.OnLogData = [&](std::unique_ptr<ReceivedBlock> b) { logs.emplace_back(b->Text()); };
         p.Send("Q01", kSendNoProgress, false);
         QTRY_VERIFY_WITH_TIMEOUT(sheet.codes.size() >= 5, kDeadlineMs);
         for (std::size_t i = 0; i < sheet.codes.size(); ++i) {
@@ -305,6 +305,20 @@ private slots:
         QCOMPARE(QString::fromStdString(Joined(order.seen)), QString("port closed, window hidden"));
         p.frame.reset();  // ends the transfer manager
         QVERIFY(!p.services.Link()->TransMng());
+    }
+
+    void exitStopsLogReadingAtTheExchangesFirst() {
+        Program p;
+        QVERIFY(p.Start({}));
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        p.View().State().LogReadingActive = true;
+        p.prompt.Answers = {PromptAnswer::Yes};
+        QVERIFY(!p.frame->close());  // the stop request is on its way
+        QTRY_VERIFY_WITH_TIMEOUT(!p.frame->isVisible(), kDeadlineMs);
+        QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Reading log data. Will stop reading."});
+        QVERIFY(!p.View().State().LogReadingActive);
+        p.sim.Stop();
+        QVERIFY(ReadWholeFile(p.dir.File("sim.log")).find("rx O00" + std::string(16, '0')) != std::string::npos);
     }
 
     void exitWithTheDeviceGoneStillCloses() {
