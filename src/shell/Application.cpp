@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "comm/SheetComm.h"
 #include "editors/EditorOpeners.h"
 #include "model/SettingsFile.h"
 #include "shell/BaseDirectory.h"
@@ -83,6 +84,7 @@ int RunApplication(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(kVersion);
     QSettings profile;
     RegisterSettingEditors();
+    RegisterUploadDownloadSheet();
     InstallLinkServices();
 
     const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();

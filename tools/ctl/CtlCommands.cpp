@@ -18,6 +18,10 @@ constexpr const char* kUsage =
     "  new FILE     write the default configuration to FILE\n"
     "  check FILE   read the settings file FILE and print OK or what is wrong\n"
     "  send TEXT    hand one text to the exchanges and print the result\n"
+    "  upload FILE [--exchange N]\n"
+    "               send the settings file FILE to every exchange (or exchange N)\n"
+    "  download FILE [--exchange N]\n"
+    "               collect the setting data into FILE, replaced only when complete\n"
     "\n"
     "options:\n"
     "  --port COMn=DEVICE   map COM1..COM4 to a serial device (repeatable)\n"
@@ -66,6 +70,7 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
     std::vector<std::string> rest;
     std::map<std::string, std::string> ports;
     ConnectionOptions connection;
+    std::vector<std::string> exchange;  // "--exchange" and its value, after the command's own arguments
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -86,10 +91,16 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
             if (!ParseConnectionOption(a, value, connection, error)) return Usage(prompt, error);
             continue;
         }
+        if (a == "--exchange") {  // upload and download take it
+            if (i + 1 >= args.size()) return Usage(prompt, a + " needs a value");
+            exchange = {a, args[++i]};
+            continue;
+        }
         if (a.size() > 1 && a[0] == '-') return Usage(prompt, "unknown option " + a);
         rest.push_back(a);
     }
     if (rest.empty()) return Usage(prompt, "no command given");
+    rest.insert(rest.end(), exchange.begin(), exchange.end());
     const std::string& command = rest[0];
     if (command == "new" || command == "check") {
         if (rest.size() != 2) return Usage(prompt, command + " takes one FILE");
@@ -97,6 +108,8 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
     }
     if (const auto c = Commands().find(command); c != Commands().end()) {
         if (command == "send" && rest.size() != 2) return Usage(prompt, "send takes one TEXT");
+        if ((command == "upload" || command == "download") && rest.size() != 2 && rest.size() != 4)
+            return Usage(prompt, command + " takes FILE [--exchange N]");
         return c->second(std::vector<std::string>(rest.begin() + 1, rest.end()), connection, prompt, out);
     }
     return Usage(prompt, "unknown command " + command);

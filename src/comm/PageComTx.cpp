@@ -1,0 +1,44 @@
+#include "comm/PageComTx.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "comm/TransferSequence.h"
+#include "core/Prompt.h"
+
+CPageComSelect::CPageComSelect(QWidget* parent, int switchCnt) : QWidget(parent), switchCnt_(switchCnt) {
+    auto* group = new QGroupBox(QStringLiteral("Select the Exchange(s)"), this);
+    all_ = new QRadioButton(QStringLiteral("All "), group);
+    single_ = new QRadioButton(QStringLiteral("Single"), group);
+    exchange_ = new QLineEdit(group);
+    exchange_->setMaxLength(2);
+    auto* label = new QLabel(QString::asprintf("Exchange No. (1-%d):", switchCnt), group);
+    label->setBuddy(exchange_);
+    auto* number = new QHBoxLayout;
+    number->addWidget(label);
+    number->addWidget(exchange_);
+    auto* inner = new QVBoxLayout(group);
+    inner->addWidget(all_);
+    inner->addWidget(single_);
+    inner->addLayout(number);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(group);
+    outer->addStretch();
+    all_->setChecked(true);
+    exchange_->setEnabled(false);
+    connect(single_, &QRadioButton::toggled, exchange_, &QLineEdit::setEnabled);
+}
+
+int CPageComSelect::SelectedExchange() {
+    if (all_->isChecked()) return 0;
+    const int n = ParseExchangeNo(exchange_->text().toStdString(), switchCnt_);
+    if (n > 0) return n;
+    AppPrompt().Tell(kIncorrectExchangeNoText, PromptIcon::Warning);
+    exchange_->setFocus();
+    exchange_->selectAll();
+    return -1;
+}

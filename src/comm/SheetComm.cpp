@@ -1,0 +1,92 @@
+#include "comm/SheetComm.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "comm/PageComRx.h"
+#include "comm/PageComTx.h"
+#include "core/Prompt.h"
+#include "editors/StationCheck.h"
+#include "shell/LinkServices.h"
+#include "shell/TR420View.h"
+
+namespace {
+constexpr const char* kUploadCaption = "Start Upload";
+constexpr const char* kDownloadCaption = "Start Dwnload";
+}  // namespace
+
+CSheetComm::CSheetComm(QWidget* parent, QObject* view, SettingData& model)
+    : QDialog(parent), model_(model), driver_(view, model) {
+    setWindowTitle(QStringLiteral("Upload/Download"));
+    const int switchCnt = model.System.SwitchCnt;
+    tabs_ = new QTabWidget(this);
+    tx_ = new CPageComTx(tabs_, switchCnt);
+    rx_ = new CPageComRx(tabs_, switchCnt);
+    tabs_->addTab(tx_, QStringLiteral("Upload"));
+    tabs_->addTab(rx_, QStringLiteral("Download"));
+    start_ = new QPushButton(QString::fromLatin1(kUploadCaption), this);
+    exit_ = new QPushButton(QStringLiteral("Exit"), this);
+    start_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(start_);
+    buttons->addWidget(exit_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(buttons);
+
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { ShowPage(index); });
+    connect(start_, &QPushButton::clicked, this, [this] { OnStart(); });
+    connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
+    driver_.OnMessage = [](const char* text) { AppPrompt().Tell(text, PromptIcon::Warning); };
+    driver_.OnForgetRegistration = [this] { Unregister(); };
+}
+
+CSheetComm::~CSheetComm() { Unregister(); }
+
+void CSheetComm::ShowPage(int index) {
+    start_->setText(QString::fromLatin1(index == 1 ? kDownloadCaption : kUploadCaption));
+}
+
+void CSheetComm::OnStart() {
+    if (driver_.Running()) return;
+    const bool upload = tabs_->currentIndex() == 0;
+    if (upload && CheckStations(model_)) {
+        // Nothing is sent; the shell checks again and opens the Stations editor.
+        reject();
+        return;
+    }
+    CPageComSelect* page = upload ? static_cast<CPageComSelect*>(tx_) : rx_;
+    const int selected = page->SelectedExchange();
+    if (selected < 0) return;
+    const PromptAnswer answer =
+        upload ? AppPrompt().Message(kTransmitQuestionText, kTransmitQuestionTitle, PromptIcon::Question, PromptButtons::OkCancel)
+               : AppPrompt().Message(kReceiveQuestionText, kReceiveQuestionTitle, PromptIcon::Question, PromptButtons::OkCancel);
+    if (answer != PromptAnswer::Ok) return;
+    RegisterSettingReceiver(&driver_);
+    registered_ = true;
+    if (!driver_.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, selected))
+        Unregister();
+}
+
+void CSheetComm::done(int result) {
+    // Closing during a transfer: the link is released as by the progress window's Cancel.
+    driver_.Abort();
+    Unregister();
+    QDialog::done(result);
+}
+
+void CSheetComm::Unregister() {
+    if (!registered_) return;
+    registered_ = false;
+    RegisterSettingReceiver(nullptr);
+}
+
+void RegisterUploadDownloadSheet() {
+    SetCategoryOpener(Category::UploadDownload, [](CTR420View& view) {
+        CSheetComm sheet(&view, &view, view.Model());
+        sheet.exec();
+    });
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The "Upload/Download" window: the upload page sends the whole setting data
+// to the exchanges, the download page collects it into the model. The
+// sequences decide every text; the window confirms, starts them and shows
+// their messages. While a transfer runs it receives the setting texts.
+#include <QDialog>
+
+#include "comm/TransferDriver.h"
+#include "model/SettingData.h"
+
+class QPushButton;
+class QTabWidget;
+class CPageComTx;
+class CPageComRx;
+
+class CSheetComm : public QDialog {
+public:
+    // view: the main view (requests and progress messages go there).
+    CSheetComm(QWidget* parent, QObject* view, SettingData& model);
+    ~CSheetComm() override;
+
+    QTabWidget* Tabs() const { return tabs_; }
+    CPageComTx* UploadPage() const { return tx_; }
+    CPageComRx* DownloadPage() const { return rx_; }
+    QPushButton* StartButton() const { return start_; }
+    QPushButton* ExitButton() const { return exit_; }
+    const TransferDriver& Driver() const { return driver_; }
+
+    // The start button: the station check (upload), the exchange number, the
+    // confirmation, then the sequence.
+    void OnStart();
+
+protected:
+    void done(int result) override;
+
+private:
+    void ShowPage(int index);
+    void Unregister();
+
+    SettingData& model_;
+    TransferDriver driver_;
+    QTabWidget* tabs_;
+    CPageComTx* tx_;
+    CPageComRx* rx_;
+    QPushButton* start_;
+    QPushButton* exit_;
+    bool registered_ = false;
+};
+
+// Registers the opener of the "Upload/Download" button (the shell runs the
+// station check after it closes).
+void RegisterUploadDownloadSheet();

@@ -1,0 +1,217 @@
+// The Upload/Download window driven through its buttons with the scripted
+// prompt, over the program's transfer path against nx420-sim.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SimProcess.h"
+#include "comm/PageComRx.h"
+#include "comm/PageComTx.h"
+#include "comm/SendRoutine.h"
+#include "comm/SettingTextSequence.h"
+#include "comm/SheetComm.h"
+#include "editors/StationCheck.h"
+#include "shell/LinkServices.h"
+#include "shell/MainFrame.h"
+#include "support/PopulatedSettings.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr int kDeadlineMs = 60000;
+
+struct Program {
+    TempDir dir{true};
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped{prompt};
+    SimProcess sim;
+    LinkServices services;
+    std::unique_ptr<CMainFrame> frame;
+
+    bool Start() {
+        InterruptionFlag() = false;
+        if (!sim.Start(NX420_SIM_PROGRAM, {}, dir.File("sim.log"))) return false;
+        InstallLinkServices(services);
+        frame = std::make_unique<CMainFrame>(nullptr, services);
+        View().State().Connection.Ports[0] = sim.Path();
+        frame->show();
+        View().OnInitialUpdate(dir.Path() + "/");
+        return true;
+    }
+    ~Program() {
+        frame.reset();
+        SetLinkMessageHandler(nullptr);
+        SetAppServices(nullptr);
+    }
+    CTR420View& View() { return *frame->View(); }
+    std::uint8_t Mask() { return View().State().ActivityMask; }
+    std::string SimLog() {
+        sim.Stop();
+        QFile f(QString::fromStdString(dir.File("sim.log")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    }
+};
+
+// The upload texts a download carries back (clock fields of A and the
+// forwarding targets of U are the exchanges' own).
+std::string Carried(const SettingData& data, int i) {
+    EncodedText text;
+    if (!EncodeUploadText(data, 0, i, text)) return "none";
+    std::string t(text.View());
+    if (t[0] == 'A') t.replace(3, 15, 15, '-');
+    if (t[0] == 'U')
+        for (std::size_t at = 10; at + 11 <= t.size(); at += 17) t.replace(at, 11, 11, '-');
+    return t;
+}
+
+std::unique_ptr<SettingData> Populated(int switchCnt) {
+    auto data = MakeSettingData();
+    FillPopulatedSettings(*data, 3);
+    data->System.SwitchCnt = static_cast<std::uint8_t>(switchCnt);
+    return data;
+}
+
+}  // namespace
+
+class SheetCommTest : public QObject {
+    Q_OBJECT
+private slots:
+    void uploadThenDownloadThroughTheButtons() {
+        Program p;
+        QVERIFY(p.Start());
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        auto src = Populated(2);
+        QVERIFY(!CheckStations(*src));
+        p.View().Model() = *src;
+        p.View().Model().Modified = 0;
+
+        CSheetComm up(&p.View(), &p.View(), p.View().Model());
+        up.show();
+        QCOMPARE(up.windowTitle(), QString("Upload/Download"));
+        QCOMPARE(up.StartButton()->text(), QString("Start Upload"));
+        QCOMPARE(up.UploadPage()->AllButton()->text(), QString("All "));
+        p.prompt.Answers = {PromptAnswer::Ok};
+        QTest::mouseClick(up.StartButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(up.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
+        QCOMPARE(up.Driver().Phase(), SequencePhase::Completed);
+        QCOMPARE(up.Driver().Progress().Count, 290);
+        QCOMPARE(p.prompt.Messages.size(), std::size_t(1));
+        QCOMPARE(p.prompt.Messages[0].Text, std::string("Will transmit set data. OK?"));
+        QCOMPARE(p.prompt.Messages[0].Title, std::string("Transmission verification"));
+        QCOMPARE(p.prompt.Messages[0].Buttons, PromptButtons::OkCancel);
+        QTRY_VERIFY_WITH_TIMEOUT(!p.services.Progress() || !p.services.Progress()->Window(), kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        up.close();
+
+        // Into a default model, through the download page.
+        auto got = MakeSettingData();
+        CSheetComm down(&p.View(), &p.View(), *got);
+        down.show();
+        down.Tabs()->setCurrentIndex(1);
+        QCOMPARE(down.StartButton()->text(), QString("Start Dwnload"));
+        p.prompt.Messages.clear();
+        p.prompt.Answers = {PromptAnswer::Ok};
+        QTest::mouseClick(down.StartButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(down.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
+        QCOMPARE(down.Driver().Phase(), SequencePhase::Completed);
+        QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Will receive set data. OK?"});
+        QCOMPARE(p.prompt.Messages[0].Title, std::string("reception verification"));
+        QCOMPARE(int(got->Modified), 1);
+        QCOMPARE(int(got->System.SwitchCnt), 2);
+        for (int i = 1; i < UploadTextCount(2, 0); ++i) QCOMPARE(Carried(*got, i), Carried(*src, i));
+    }
+
+    void cancelledConfirmationSendsNothing() {
+        Program p;
+        QVERIFY(p.Start());
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        CSheetComm sheet(&p.View(), &p.View(), p.View().Model());
+        sheet.show();
+        p.prompt.Answers = {PromptAnswer::Cancel};
+        QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+        QCOMPARE(sheet.Driver().Phase(), SequencePhase::Idle);
+        QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Will transmit set data. OK?"});
+        QVERIFY(sheet.isVisible());
+    }
+
+    void singleExchangeNumberIsChecked() {
+        struct Case {
+            const char* typed;
+            bool accepted;
+        };
+        const Case cases[] = {{"", false}, {"x", false}, {"0", false}, {"3", false}, {"2", true}};
+        auto model = MakeSettingData();
+        model->System.SwitchCnt = 2;
+        RecordingPrompt prompt;
+        ScopedAppPrompt scoped(prompt);
+        for (const int page : {0, 1}) {
+            CSheetComm sheet(nullptr, nullptr, *model);  // no view: an accepted start goes nowhere
+            sheet.show();
+            sheet.Tabs()->setCurrentIndex(page);
+            CPageComSelect* select = page == 0 ? static_cast<CPageComSelect*>(sheet.UploadPage()) : sheet.DownloadPage();
+            QCOMPARE(select->findChild<QLabel*>()->text(), QString("Exchange No. (1-2):"));
+            select->SingleButton()->setChecked(true);
+            for (const Case& c : cases) {
+                prompt.Messages.clear();
+                prompt.Answers = {PromptAnswer::Cancel};
+                select->ExchangeEdit()->setText(c.typed);
+                select->ExchangeEdit()->deselect();
+                sheet.ExitButton()->setFocus();
+                QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+                QVERIFY2(!prompt.Messages.empty(), c.typed);
+                if (c.accepted) {
+                    QCOMPARE(prompt.Messages[0].Title.empty(), false);  // the confirmation came
+                    continue;
+                }
+                QCOMPARE(prompt.Texts(), std::vector<std::string>{"Incorrect exchange No."});
+                QCOMPARE(prompt.Messages[0].Icon, PromptIcon::Warning);
+                QCOMPARE(sheet.focusWidget(), select->ExchangeEdit());
+                QCOMPARE(select->ExchangeEdit()->selectedText(), QString(c.typed));
+                QCOMPARE(sheet.Driver().Phase(), SequencePhase::Idle);
+            }
+        }
+    }
+
+    void stationFaultClosesTheSheetAndOpensStations() {
+        Program p;
+        QVERIFY(p.Start());
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        SettingData& model = p.View().Model();
+        model.Exchange(1).Master[0].Number = "1a";
+        model.Exchange(1).Master[0].NumberValue = 1;
+        QVERIFY(CheckStations(model));
+        RegisterUploadDownloadSheet();
+        StationFault opened;
+        SetStationCheck([](const SettingData& d) { return static_cast<bool>(CheckStations(d)); });
+        SetCategoryOpener(Category::Stations, [&](CTR420View& v) { opened = CheckStations(v.Model()); });
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            auto* sheet = dynamic_cast<CSheetComm*>(QApplication::activeModalWidget());
+            QVERIFY(sheet);
+            QPushButton* start = sheet->StartButton();
+            QCOMPARE(start->text(), QString("Start Upload"));
+            start->click();
+            closed = !sheet->isVisible();
+        });
+        p.View().OpenCategory(Category::UploadDownload);
+        QVERIFY(closed);
+        QVERIFY(p.prompt.Messages.empty());  // not even the confirmation
+        QCOMPARE(opened.Rule, int(kMasterDigitLength));
+        QCOMPARE(opened.Exchange, 1);
+        QCOMPARE(int(p.Mask()), 0);
+        SetCategoryOpener(Category::Stations, nullptr);
+        SetCategoryOpener(Category::UploadDownload, nullptr);
+        SetStationCheck(nullptr);
+        QVERIFY(p.SimLog().find("rx A") == std::string::npos);
+    }
+};
+
+QTEST_MAIN(SheetCommTest)
+#include "SheetCommTest.moc"

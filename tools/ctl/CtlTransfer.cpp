@@ -1,0 +1,177 @@
+#include "CtlTransfer.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+
+#include "comm/MessageEvent.h"
+#include "comm/SendRoutine.h"
+#include "comm/TransferDriver.h"
+#include "comm/ViewLink.h"
+#include "editors/StationCheck.h"
+#include "model/SettingsFile.h"
+
+namespace {
+
+// Stands in for the main view: requests and the link worker's notifications
+// go to the view's own link code; progress messages are shown as a line.
+class ViewStandIn : public QObject {
+public:
+    ViewLink* link = nullptr;
+    bool portClosed = false;
+
+protected:
+    bool event(QEvent* e) override {
+        auto* m = dynamic_cast<MessageEvent*>(e);
+        if (!m) return QObject::event(e);
+        if (m->Message() == UM_PORT_CLOSED) portClosed = true;
+        if (link) link->Handle(*m);
+        return true;
+    }
+};
+
+void WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    QTimer wake;  // only makes sure the deadline is seen
+    wake.start(50);
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+struct Arguments {
+    std::string File;
+    std::string Exchange;  // empty: all exchanges
+    bool Ok = false;
+};
+
+Arguments Parse(const std::vector<std::string>& args, Prompt& prompt) {
+    Arguments a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--exchange" && i + 1 < args.size()) a.Exchange = args[++i];
+        else if (a.File.empty() && !args[i].empty() && args[i][0] != '-') a.File = args[i];
+        else {
+            prompt.Tell("nx420ctl: upload and download take FILE [--exchange N]");
+            return a;
+        }
+    }
+    a.Ok = !a.File.empty();
+    if (!a.Ok) prompt.Tell("nx420ctl: upload and download take FILE [--exchange N]");
+    return a;
+}
+
+}  // namespace
+
+std::string TransferProgressLine(int count, int total, long long bytes, double seconds) {
+    const int percent = SequenceProgress{count, total}.Percent();
+    const long long rate = seconds > 0 ? static_cast<long long>(static_cast<double>(bytes) / seconds) : 0;
+    char line[96];
+    std::snprintf(line, sizeof line, "%d/%d texts %3d%% %lld B/s", count, total, percent, rate);
+    return line;
+}
+
+int CtlTransfer(bool upload, const std::vector<std::string>& args, const ConnectionOptions& connection,
+                Prompt& prompt, std::FILE* out) {
+    const Arguments a = Parse(args, prompt);
+    if (!a.Ok) return 2;
+    std::unique_ptr<QCoreApplication> app;
+    static int argc = 1;
+    static char name[] = "nx420ctl";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+
+    auto model = MakeSettingData();
+    std::error_code ec;
+    if (upload || std::filesystem::exists(a.File, ec)) {
+        switch (ReadSettingsFile(*model, a.File, prompt)) {
+            case SettingsReadResult::Ok: break;
+            case SettingsReadResult::CannotOpen: prompt.Tell("Cannot open " + a.File); return 1;
+            default: return 1;
+        }
+    }
+    if (upload) {
+        if (const StationFault fault = CheckStations(*model)) {
+            prompt.Tell(StationFaultMessage(fault), PromptIcon::Warning);
+            return 1;
+        }
+    }
+    int selected = 0;
+    if (!a.Exchange.empty() && (selected = ParseExchangeNo(a.Exchange, model->System.SwitchCnt)) == 0) {
+        prompt.Tell(kIncorrectExchangeNoText, PromptIcon::Warning);
+        return 1;
+    }
+
+    // The connection method and port, as the program takes them at start-up.
+    auto startup = MakeSettingData();
+    ReadSettingsFile(*startup, kStartupSettingsFile, prompt);
+    SerialDeviceMap devices;
+    for (int i = 0; i < kComPorts; ++i) devices.Set(i, connection.Ports[static_cast<std::size_t>(i)]);
+
+    const bool terminal = isatty(fileno(out)) != 0;
+    std::uint8_t mask = 0;
+    ViewStandIn view;
+    TransferDriver driver(&view, *model);
+    QElapsedTimer elapsed;
+    std::string line;
+    auto show = [&](bool last) {
+        const SequenceProgress p = driver.Progress();
+        const std::string now = TransferProgressLine(p.Count, p.Total, driver.Bytes(), elapsed.elapsed() / 1000.0);
+        if (terminal && now != line) std::fprintf(out, "\r%s", now.c_str());
+        if (last) std::fprintf(out, terminal ? "\n" : "%s\n", terminal ? "" : now.c_str());
+        std::fflush(out);
+        line = now;
+    };
+    driver.OnMessage = [&](const char* text) {
+        if (terminal) std::fputc('\n', out);
+        prompt.Tell(text, PromptIcon::Warning);
+    };
+    // A stall longer than the sequence's own supervision ends the wait anyway.
+    QDeadlineTimer stall(130 * 1000);
+    driver.OnChange = [&] {
+        stall.setRemainingTime(130 * 1000);
+        show(false);
+    };
+    SequencePhase phase = SequencePhase::Idle;
+    {
+        ViewLink link(&view, mask, devices);
+        view.link = &link;
+        link.Start(PortSetting::From(startup->Maintenance));
+        link.SetSettingReceiver(&driver);
+        elapsed.start();
+        if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, selected)) {
+            QTimer wake;
+            wake.start(200);
+            while (driver.Running() && !stall.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            if (driver.Running()) {
+                driver.OnMessage(upload ? kFailedToTransmitText : kCommTimeOutText);
+                driver.Abort();
+            }
+            // The closing release goes out before the port closes.
+            WaitFor([&] { return mask == 0; }, 5000);
+        }
+        phase = driver.Phase();
+        show(true);
+        link.SetSettingReceiver(nullptr);
+        if (link.CloseForExit()) WaitFor([&] { return view.portClosed; }, 3000);
+        link.End(3000);
+        view.link = nullptr;
+    }
+    if (phase != SequencePhase::Completed) return 1;
+    if (!upload) {
+        // Written beside FILE first: a failed write leaves FILE as it was.
+        const std::string part = a.File + ".part";
+        if (!WriteSettingsFile(*model, part, prompt)) return 1;
+        std::filesystem::rename(part, a.File, ec);
+        if (ec) {
+            prompt.Tell("Cannot write " + a.File);
+            return 1;
+        }
+    }
+    return 0;
+}
