@@ -175,6 +175,13 @@ TEST(MainFrame, ExitAsksThenShutsDownInOrder) {
     EXPECT_EQ(MainView(), nullptr);
 }
 
+TEST(MainFrame, ExitClosesEvenWhenThePortNeverReportsClosed) {
+    Window w;
+    EXPECT_FALSE(w.frame->close());  // waits for UM_PORT_CLOSED, which never comes
+    EXPECT_TRUE(w.frame->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.frame->isVisible(); }, 10000));  // gives up after kPortCloseWaitMs
+}
+
 TEST(MainFrame, ExitStopsALogReadingFirst) {
     Window w;
     w.services.CanSendStop = true;
