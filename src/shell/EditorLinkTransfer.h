@@ -2,9 +2,12 @@
 // An editor's upload over the link: the texts of its category go one after
 // the other through the send routine, each after the previous one's result,
 // with a progress window of the editor's title; the editor gets one result.
+// The upload ends with a release, so the link's activity falls back to idle
+// (a modem line is hung up) after the last text or a failed one.
 #include <QObject>
 #include <QPointer>
 #include <deque>
+#include <string>
 
 #include "editors/EditorTransfer.h"
 
@@ -27,9 +30,11 @@ protected:
 private:
     void SendNext();
     void Finish(int code);
+    void PostRelease();
 
     QPointer<QObject> view_;
     QPointer<QObject> requester_;
     std::deque<EncodedText> texts_;
+    std::string inFlight_;  // the text whose answer is awaited
     bool active_ = false;
 };
