@@ -118,6 +118,20 @@ private slots:
             QVERIFY2(r.err.contains(c.message), qPrintable(r.err));
             QCOMPARE(ReadAll(file), before);
         }
+        // The exchanges refuse every text.
+        SimProcess sim;
+        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--nak-every", "1"}, dir.File("sim.log")));
+        const QString port = QString::fromStdString("COM1=" + sim.Path());
+        const Case refused[] = {
+            {{"--port", port, "download", path}, "Failed to receive"},
+            {{"--port", port, "upload", path}, "Failed to transmit"},
+        };
+        for (const Case& c : refused) {
+            const Run r = Ctl(dir, c.args);
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains(c.message), qPrintable(r.err));
+            QCOMPARE(ReadAll(file), before);
+        }
         QVERIFY(!QFile::exists(path + ".part"));
     }
 };

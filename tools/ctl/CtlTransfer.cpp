@@ -121,7 +121,8 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
     auto show = [&](bool last) {
         const SequenceProgress p = driver.Progress();
         const std::string now = TransferProgressLine(p.Count, p.Total, driver.Bytes(), elapsed.elapsed() / 1000.0);
-        if (terminal && now != line) std::fprintf(out, "\r%s", now.c_str());
+        // Padded over the previous line when this one is shorter.
+        if (terminal && now != line) std::fprintf(out, "\r%-*s", static_cast<int>(line.size()), now.c_str());
         if (last) std::fprintf(out, terminal ? "\n" : "%s\n", terminal ? "" : now.c_str());
         std::fflush(out);
         line = now;
