@@ -28,6 +28,7 @@ bool TransferDriver::Start(Direction direction, int selected) {
     if (Running()) return false;
     direction_ = direction;
     bytes_ = 0;
+    inFlight_ = 0;
     upload_.reset();
     download_.reset();
     InterruptionFlag() = false;
@@ -64,6 +65,8 @@ bool TransferDriver::event(QEvent* e) {
     auto* m = dynamic_cast<MessageEvent*>(e);
     if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
     const int code = static_cast<int>(m->WParam());
+    // A 4 may also come unasked, when the view stops the transfer windows.
+    if (code != kTransferReceived && inFlight_ > 0) --inFlight_;
     if (upload_) {
         // Checked before the next text goes: a Cancel turns it into a release.
         if (InterruptionFlag().load()) upload_->Cancel();
@@ -82,6 +85,7 @@ void TransferDriver::Apply(const SequenceStep& step) {
     // In the order the sequences ask for: step, send, receiving, end, message.
     if (step.ProgressStep) PostProgressStep(view_);
     if (step.Send) {
+        ++inFlight_;
         const SequenceRequest& r = step.Request;
         if (r.IsRelease()) {
             if (r.AsCancel) PostCancel(view_, this, r.ClearBits);

@@ -30,6 +30,8 @@ public:
     SequencePhase Phase() const;
     SequenceProgress Progress() const;
     Direction Kind() const { return direction_; }
+    // Requests handed on whose result has not come back yet.
+    int InFlight() const { return inFlight_; }
     // Bytes of the texts sent and received so far.
     long long Bytes() const { return bytes_; }
 
@@ -54,4 +56,5 @@ private:
     std::unique_ptr<DownloadSequence> download_;
     QTimer timer_;
     long long bytes_ = 0;
+    int inFlight_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "CarriedText.h"
 #include "SimProcess.h"
 #include "comm/SettingTextSequence.h"
 #include "model/SettingsFile.h"
@@ -29,16 +30,6 @@ Run Ctl(const TempDir& dir, const QStringList& args) {
     r.out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
     r.err = QString::fromLocal8Bit(ctl.readAllStandardError());
     return r;
-}
-
-std::string Carried(const SettingData& data, int selected, int i) {
-    EncodedText text;
-    if (!EncodeUploadText(data, selected, i, text)) return "none";
-    std::string t(text.View());
-    if (t[0] == 'A') t.replace(3, 15, 15, '-');
-    if (t[0] == 'U')
-        for (std::size_t at = 10; at + 11 <= t.size(); at += 17) t.replace(at, 11, 11, '-');
-    return t;
 }
 
 QString ReadAll(const std::string& path) {
@@ -74,7 +65,7 @@ private slots:
         auto got = MakeSettingData();
         QCOMPARE(ReadSettingsFile(*got, down, prompt), SettingsReadResult::Ok);
         QCOMPARE(int(got->System.SwitchCnt), 3);
-        for (int i = 1; i < UploadTextCount(3, 0); ++i) QCOMPARE(Carried(*got, 0, i), Carried(*src, 0, i));
+        for (int i = 1; i < UploadTextCount(3, 0); ++i) QCOMPARE(CarriedText(*got, i), CarriedText(*src, i));
 
         // Exchange 2 alone into a default file: A and every master, then only its own records.
         auto defaults = MakeSettingData();
@@ -89,7 +80,7 @@ private slots:
             UploadStep step;
             QVERIFY(UploadStepAt(3, 0, i, step));
             const bool global = step.Letter == 'A' || step.Letter == 'B';
-            QCOMPARE(Carried(*got, 0, i), Carried(global || step.Exchange == 2 ? *src : *defaults, 0, i));
+            QCOMPARE(CarriedText(*got, i), CarriedText(global || step.Exchange == 2 ? *src : *defaults, i));
         }
     }
 

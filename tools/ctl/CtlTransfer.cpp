@@ -154,7 +154,7 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
                 driver.Abort();
             }
             // The closing release goes out before the port closes.
-            WaitFor([&] { return mask == 0; }, 5000);
+            WaitFor([&] { return driver.InFlight() == 0; }, 5000);
         }
         phase = driver.Phase();
         show(true);
