@@ -119,35 +119,38 @@ private slots:
         for (int i = 1; i < UploadTextCount(2, 0); ++i) QCOMPARE(CarriedText(*got, i), CarriedText(*src, i));
     }
 
-    void cancelInTheProgressWindowStopsTheUpload() {
-        Program p;
-        QVERIFY(p.Start());
-        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+    // The progress window's Cancel, and closing the window mid-upload: the
+    // upload stops before the whole installation went and the link is released.
+    void cancelOrExitStopsTheUpload() {
         auto src = Populated(16);
         // Numbers that would clash with the specific number for a call are left
         // to the station check's own tests.
         for (int e = 1; e <= 16; ++e)
             for (auto& line : src->Exchange(e).Line) line.TxNumberOnOff = 0;
         QVERIFY2(!CheckStations(*src), StationFaultMessage(CheckStations(*src)).c_str());
-        p.View().Model() = *src;
-        CSheetComm sheet(&p.View(), &p.View(), p.View().Model());
-        sheet.show();
-        p.prompt.Answers = {PromptAnswer::Ok};
-        QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Progress().Count >= 10, kDeadlineMs);
-        ProgressWindow* w = p.services.Progress()->Window();
-        QVERIFY(w);
-        QVERIFY2(w->Text().contains("Transmitting data"), qPrintable(w->Text()));
-        QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
-        QCOMPARE(sheet.Driver().Phase(), SequencePhase::Cancelled);
-        QVERIFY(sheet.Driver().Progress().Count < 2306);
-        QTRY_VERIFY_WITH_TIMEOUT(!p.services.Progress()->Window(), kDeadlineMs);
-        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);  // released
-        QCOMPARE(p.prompt.Messages.size(), std::size_t(1));  // the confirmation only
-        // Closing the window leaves the link alone after a cancel.
-        sheet.close();
-        QCOMPARE(int(p.Mask()), 0);
+        for (const bool viaExit : {false, true}) {
+            Program p;
+            QVERIFY(p.Start());
+            QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+            p.View().Model() = *src;
+            CSheetComm sheet(&p.View(), &p.View(), p.View().Model());
+            sheet.show();
+            p.prompt.Answers = {PromptAnswer::Ok};
+            QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Progress().Count >= 10, kDeadlineMs);
+            ProgressWindow* w = p.services.Progress()->Window();
+            QVERIFY(w);
+            QVERIFY2(w->Text().contains("Transmitting data"), qPrintable(w->Text()));
+            QTest::mouseClick(viaExit ? sheet.ExitButton() : w->CancelButton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
+            QCOMPARE(sheet.Driver().Phase(), SequencePhase::Cancelled);
+            QCOMPARE(sheet.isVisible(), !viaExit);
+            QVERIFY(sheet.Driver().Progress().Count < UploadTextCount(16, 0));
+            QTRY_VERIFY_WITH_TIMEOUT(!p.services.Progress()->Window(), kDeadlineMs);
+            QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);  // released
+            QTRY_COMPARE_WITH_TIMEOUT(sheet.Driver().InFlight(), 0, kDeadlineMs);
+            QCOMPARE(p.prompt.Messages.size(), std::size_t(1));  // the confirmation only
+        }
     }
 
     void singleExchangeNumberIsChecked() {
