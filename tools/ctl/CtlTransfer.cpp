@@ -164,15 +164,8 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
         view.link = nullptr;
     }
     if (phase != SequencePhase::Completed) return 1;
-    if (!upload) {
-        // Written beside FILE first: a failed write leaves FILE as it was.
-        const std::string part = a.File + ".part";
-        if (!WriteSettingsFile(*model, part, prompt)) return 1;
-        std::filesystem::rename(part, a.File, ec);
-        if (ec) {
-            prompt.Tell("Cannot write " + a.File);
-            return 1;
-        }
-    }
+    // Only now: a download that did not complete leaves FILE as it was (the
+    // settings file is itself written beside its target and renamed over it).
+    if (!upload && !WriteSettingsFile(*model, a.File, prompt)) return 1;
     return 0;
 }
