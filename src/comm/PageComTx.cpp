@@ -10,16 +10,17 @@
 #include "comm/TransferSequence.h"
 #include "core/Prompt.h"
 
-CPageComSelect::CPageComSelect(QWidget* parent, int switchCnt) : QWidget(parent), switchCnt_(switchCnt) {
+CPageComSelect::CPageComSelect(QWidget* parent, int switchCnt) : QWidget(parent) {
     auto* group = new QGroupBox(QStringLiteral("Select the Exchange(s)"), this);
     all_ = new QRadioButton(QStringLiteral("All "), group);
     single_ = new QRadioButton(QStringLiteral("Single"), group);
     exchange_ = new QLineEdit(group);
     exchange_->setMaxLength(2);
-    auto* label = new QLabel(QString::asprintf("Exchange No. (1-%d):", switchCnt), group);
-    label->setBuddy(exchange_);
+    label_ = new QLabel(group);
+    label_->setBuddy(exchange_);
+    SetSwitchCnt(switchCnt);
     auto* number = new QHBoxLayout;
-    number->addWidget(label);
+    number->addWidget(label_);
     number->addWidget(exchange_);
     auto* inner = new QVBoxLayout(group);
     inner->addWidget(all_);
@@ -33,9 +34,13 @@ CPageComSelect::CPageComSelect(QWidget* parent, int switchCnt) : QWidget(parent)
     connect(single_, &QRadioButton::toggled, exchange_, &QLineEdit::setEnabled);
 }
 
-int CPageComSelect::SelectedExchange() {
+void CPageComSelect::SetSwitchCnt(int switchCnt) {
+    label_->setText(QString::asprintf("Exchange No. (1-%d):", switchCnt));
+}
+
+int CPageComSelect::SelectedExchange(int switchCnt) {
     if (all_->isChecked()) return 0;
-    const int n = ParseExchangeNo(exchange_->text().toStdString(), switchCnt_);
+    const int n = ParseExchangeNo(exchange_->text().toStdString(), switchCnt);
     if (n > 0) return n;
     AppPrompt().Tell(kIncorrectExchangeNoText, PromptIcon::Warning);
     exchange_->setFocus();

@@ -3,6 +3,7 @@
 // or a single one by its number.
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -14,12 +15,14 @@ public:
     QRadioButton* AllButton() const { return all_; }
     QRadioButton* SingleButton() const { return single_; }
     QLineEdit* ExchangeEdit() const { return exchange_; }
+    // The upper bound shown, after a download changed the exchange count.
+    void SetSwitchCnt(int switchCnt);
     // 0 for all; the number typed for single, or -1 (message shown, field
     // focused and selected) when it is not 1..switchCnt.
-    int SelectedExchange();
+    int SelectedExchange(int switchCnt);
 
 private:
-    int switchCnt_;
+    QLabel* label_;
     QRadioButton* all_;
     QRadioButton* single_;
     QLineEdit* exchange_;

@@ -42,6 +42,11 @@ CSheetComm::CSheetComm(QWidget* parent, QObject* view, SettingData& model)
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
     driver_.OnMessage = [](const char* text) { AppPrompt().Tell(text, PromptIcon::Warning); };
     driver_.OnForgetRegistration = [this] { Unregister(); };
+    // A downloaded text A may change the number of exchanges.
+    driver_.OnChange = [this] {
+        tx_->SetSwitchCnt(model_.System.SwitchCnt);
+        rx_->SetSwitchCnt(model_.System.SwitchCnt);
+    };
 }
 
 CSheetComm::~CSheetComm() { Unregister(); }
@@ -59,7 +64,7 @@ void CSheetComm::OnStart() {
         return;
     }
     CPageComSelect* page = upload ? static_cast<CPageComSelect*>(tx_) : rx_;
-    const int selected = page->SelectedExchange();
+    const int selected = page->SelectedExchange(model_.System.SwitchCnt);
     if (selected < 0) return;
     const PromptAnswer answer =
         upload ? AppPrompt().Message(kTransmitQuestionText, kTransmitQuestionTitle, PromptIcon::Question, PromptButtons::OkCancel)

@@ -116,6 +116,7 @@ private slots:
         QCOMPARE(p.prompt.Messages[0].Title, std::string("reception verification"));
         QCOMPARE(int(got->Modified), 1);
         QCOMPARE(int(got->System.SwitchCnt), 2);
+        QCOMPARE(down.DownloadPage()->findChild<QLabel*>()->text(), QString("Exchange No. (1-2):"));  // was 1-1
         for (int i = 1; i < UploadTextCount(2, 0); ++i) QCOMPARE(CarriedText(*got, i), CarriedText(*src, i));
     }
 
