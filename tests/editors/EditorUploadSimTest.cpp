@@ -1,4 +1,5 @@
-// The editors' Upload end to end: Global Setting and Stations send through
+// The editors' Upload: the order of its messages against a stand-in view,
+// and end to end: Global Setting and Stations send through
 // the program's own link (main window, transfer manager, serial worker) to
 // nx420-sim over a pseudo-terminal; the simulator's log shows what arrived.
 #include <QComboBox>
@@ -12,6 +13,8 @@
 
 #include "EditorTestModel.h"
 #include "SimProcess.h"
+#include "comm/MessageEvent.h"
+#include "core/Clock.h"
 #include "comm/SendRoutine.h"
 #include "editors/DlgSystem.h"
 #include "editors/EditorUpload.h"
@@ -25,6 +28,12 @@ namespace {
 
 constexpr int kDeadlineMs = 30000;
 using Strings = std::vector<std::string>;
+
+std::string Joined(const Strings& v) {
+    std::string s;
+    for (const auto& x : v) s += (s.empty() ? "" : ", ") + x;
+    return s;
+}
 
 // A text as the simulator logs it.
 std::string Logged(std::string_view text) {
@@ -40,6 +49,57 @@ Strings LoggedAll(const std::vector<EncodedText>& texts) {
     return v;
 }
 
+// Stands in for the main view: logs what the upload posts to it and keeps
+// the last request, to be answered by the test.
+class FakeView : public QObject {
+public:
+    Strings log;
+    std::unique_ptr<TransferRequest> last;
+
+protected:
+    bool event(QEvent* e) override {
+        auto* m = dynamic_cast<MessageEvent*>(e);
+        if (!m) return QObject::event(e);
+        switch (m->Message()) {
+        case UM_PROGRESS_OPEN: log.push_back("open " + std::to_string(m->LParam())); break;
+        case UM_PROGRESS_STEP: log.push_back("step"); break;
+        case UM_PROGRESS_END: log.push_back("end"); break;
+        case UM_TRANSFER_REQUEST:
+            last = m->Take<TransferRequest>();
+            log.push_back(m->WParam() == 1 ? "cancel" : last->IsRelease() ? "release" : "req " + last->Text);
+            break;
+        default: return QObject::event(e);
+        }
+        return true;
+    }
+};
+
+class Requester : public QObject {
+public:
+    std::vector<int> codes;
+
+protected:
+    bool event(QEvent* e) override {
+        auto* m = dynamic_cast<MessageEvent*>(e);
+        if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
+        codes.push_back(static_cast<int>(m->WParam()));
+        return true;
+    }
+};
+
+// Delivers what is posted, and what that posts in turn (an answer posts the
+// next request, which the view then receives).
+void Deliver() {
+    for (int round = 0; round < 3; ++round) QCoreApplication::sendPostedEvents();
+}
+
+EncodedText Encoded(std::string_view text) {
+    EncodedText t;
+    t.Length = static_cast<std::uint32_t>(text.size());
+    text.copy(t.Text, text.size());
+    return t;
+}
+
 struct Program {
     TempDir dir{true};
     RecordingPrompt prompt;
@@ -53,6 +113,15 @@ struct Program {
     // COM1 on it, and waits for the start-up open to be over.
     bool Start(const Strings& simOptions, const std::string& device = {}) {
         InterruptionFlag() = false;
+        // Text A carries the time: fixed, so the test can encode the same text.
+        SetClockSource([] {
+            ClockReading r;
+            r.Year = 2026;
+            r.Month = 12;
+            r.Day = 6;
+            r.Hour = 9;
+            return r;
+        });
         if (device.empty() && !sim.Start(NX420_SIM_PROGRAM, simOptions, dir.File("sim.log"))) return false;
         InstallLinkServices(services);
         frame = std::make_unique<CMainFrame>(nullptr, services);
@@ -66,6 +135,7 @@ struct Program {
         SetLinkMessageHandler(nullptr);
         SetAppServices(nullptr);
         SetEditorTransfer(nullptr);
+        SetClockSource({});
     }
     int Mask() { return frame->View()->State().ActivityMask; }
     bool ProgressShown() { return services.Progress() && services.Progress()->Window(); }
@@ -95,6 +165,50 @@ struct Program {
 class EditorUploadSimTest : public QObject {
     Q_OBJECT
 private slots:
+    // The order of an upload's messages: each text only after the answer to
+    // the one before, a release at the end or after a failed send, answers
+    // that are not the current text's ignored.
+    void textsGoOneAfterTheAnswerToTheLast_data() {
+        QTest::addColumn<QString>("script");  // answers: code, then c current, z another text, r a release
+        QTest::addColumn<QString>("viewLog");
+        QTest::addColumn<QList<int>>("results");
+        const QString sent = "open 2, req X1, step, req X2, step, release";
+        QTest::newRow("acknowledged") << "0c 0c" << sent << QList<int>{0};
+        QTest::newRow("send fails") << "0c 1c" << "open 2, req X1, step, req X2, release" << QList<int>{1};
+        QTest::newRow("open fails") << "2c" << "open 2, req X1" << QList<int>{2};
+        QTest::newRow("stale answers") << "0z 0r 1z" << "open 2, req X1" << QList<int>{};
+        QTest::newRow("stale, then current") << "0z 0c 1z 0c" << sent << QList<int>{0};
+        QTest::newRow("cancel before the next") << "! 0c 4c" << "open 2, req X1, step, end, cancel" << QList<int>{4};
+        QTest::newRow("given up") << "R 0c" << "open 2, req X1, release" << QList<int>{};
+    }
+    void textsGoOneAfterTheAnswerToTheLast() {
+        QFETCH(QString, script);
+        QFETCH(QString, viewLog);
+        QFETCH(QList<int>, results);
+        InterruptionFlag() = false;
+        FakeView view;
+        Requester requester;
+        EditorLinkTransfer upload(&view);
+        QVERIFY(upload.Send(&requester, "Title", {Encoded("X1"), Encoded("X2")}));
+        QVERIFY(!upload.Send(&requester, "Title", {Encoded("Y1")}));  // one upload at a time
+        Deliver();
+        for (const QString& step : script.split(' ')) {
+            if (step == "!") InterruptionFlag() = true;
+            if (step == "R") upload.Release();
+            if (step.size() != 2) continue;
+            std::unique_ptr<TransferRequest> answer;
+            if (step[1] == 'c') answer = std::move(view.last);
+            else if (step[1] == 'r') answer = TransferRequest::Release(&upload);
+            else answer = std::make_unique<TransferRequest>(TransferHeader{&upload, 2}, "Z9");
+            PostMessage(&upload, UM_TRANSFER_RESULT, step[0].digitValue(), 0, std::move(answer));
+            Deliver();
+        }
+        QCOMPARE(QString::fromStdString(Joined(view.log)), viewLog);
+        QCOMPARE(QList<int>(requester.codes.begin(), requester.codes.end()), results);
+        QCOMPARE(upload.Active(), results.isEmpty() && !script.contains('R'));  // still awaiting X1
+        InterruptionFlag() = false;
+    }
+
     void globalSettingAndStationsReachTheExchange() {
         Program p;
         QVERIFY(p.Start({}));
@@ -106,7 +220,7 @@ private slots:
         QCOMPARE(p.prompt.Messages[0].Title, std::string("Transmission verification"));
         Strings expected = LoggedAll(EncodeUploadSteps(*p.model, SystemUploadSteps()));
         QCOMPARE(expected.size(), std::size_t(1));
-        QTRY_COMPARE_WITH_TIMEOUT(p.Received(), expected, kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Joined(p.Received())), QString::fromStdString(Joined(expected)), kDeadlineMs);
         system.CloseButton()->click();
 
         // Stations: the masters of exchange 2, then the substations of all exchanges.
@@ -116,7 +230,7 @@ private slots:
         QVERIFY(p.Upload(sheet));
         const Strings masters = LoggedAll(EncodeUploadSteps(*p.model, StationUploadSteps(*p.model, 0, 2)));
         expected.insert(expected.end(), masters.begin(), masters.end());
-        QTRY_COMPARE_WITH_TIMEOUT(p.Received(), expected, kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Joined(p.Received())), QString::fromStdString(Joined(expected)), kDeadlineMs);
 
         sheet.Pages()->setCurrentIndex(1);
         sheet.Selector()->setCurrentIndex(2);  // "ALL"
@@ -124,7 +238,7 @@ private slots:
         const Strings subs = LoggedAll(EncodeUploadSteps(*p.model, StationUploadSteps(*p.model, 1, 0)));
         QCOMPARE(subs.size(), std::size_t(2 * kSubsPerExchange));
         expected.insert(expected.end(), subs.begin(), subs.end());
-        QTRY_COMPARE_WITH_TIMEOUT(p.Received(), expected, kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Joined(p.Received())), QString::fromStdString(Joined(expected)), kDeadlineMs);
         QCOMPARE(p.prompt.Messages.size(), std::size_t(3));  // only the confirmations
     }
 
