@@ -67,17 +67,25 @@ bool TransferDriver::event(QEvent* e) {
     const int code = static_cast<int>(m->WParam());
     // A 4 may also come unasked, when the view stops the transfer windows.
     if (code != kTransferReceived && inFlight_ > 0) --inFlight_;
+    SequenceStep step;
     if (upload_) {
         // Checked before the next text goes: a Cancel turns it into a release.
         if (InterruptionFlag().load()) upload_->Cancel();
-        Apply(upload_->OnResult(code));
+        step = upload_->OnResult(code);
     } else if (download_) {
         std::string text;
         if (auto block = m->Take<ReceivedBlock>()) text.assign(block->Text());
         if (InterruptionFlag().load()) download_->Cancel();
         if (code == kTransferReceived && download_->Receiving()) bytes_ += static_cast<long long>(text.size());
-        Apply(download_->OnResult(code, text));
+        step = download_->OnResult(code, text);
     }
+    // A text the link gave up on leaves its activity bits set, and a modem
+    // line is only hung up once they are clear: release them.
+    if (code == kTransferFailed && Phase() == SequencePhase::Failed && !step.Send) {
+        step.Send = true;
+        step.Request = ReleaseRequest(kActivityAll);
+    }
+    Apply(step);
     return true;
 }
 

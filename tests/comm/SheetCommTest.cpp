@@ -37,9 +37,9 @@ struct Program {
     LinkServices services;
     std::unique_ptr<CMainFrame> frame;
 
-    bool Start() {
+    bool Start(const std::vector<std::string>& simOptions = {}) {
         InterruptionFlag() = false;
-        if (!sim.Start(NX420_SIM_PROGRAM, {}, dir.File("sim.log"))) return false;
+        if (!sim.Start(NX420_SIM_PROGRAM, simOptions, dir.File("sim.log"))) return false;
         InstallLinkServices(services);
         frame = std::make_unique<CMainFrame>(nullptr, services);
         View().State().Connection.Ports[0] = sim.Path();
@@ -151,6 +151,28 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);  // released
             QTRY_COMPARE_WITH_TIMEOUT(sheet.Driver().InFlight(), 0, kDeadlineMs);
             QCOMPARE(p.prompt.Messages.size(), std::size_t(1));  // the confirmation only
+        }
+    }
+
+    // The exchanges refuse every text: the message, and the link goes idle again.
+    void refusedTransfersShowTheirMessageAndReleaseTheLink() {
+        Program p;
+        QVERIFY(p.Start({"--nak-every", "1"}));
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        CSheetComm sheet(&p.View(), &p.View(), p.View().Model());
+        sheet.show();
+        for (const int page : {0, 1}) {
+            sheet.Tabs()->setCurrentIndex(page);
+            p.prompt.Messages.clear();
+            p.prompt.Answers = {PromptAnswer::Ok};
+            QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
+            QCOMPARE(sheet.Driver().Phase(), SequencePhase::Failed);
+            QCOMPARE(p.prompt.Texts().back(), std::string(page == 0 ? "Failed to transmit" : "Failed to receive"));
+            QCOMPARE(p.prompt.Messages.back().Icon, PromptIcon::Warning);
+            QTRY_COMPARE_WITH_TIMEOUT(sheet.Driver().InFlight(), 0, kDeadlineMs);
+            QCOMPARE(int(p.Mask()), 0);
+            QVERIFY(!p.services.Progress()->Window());
         }
     }
 
