@@ -9,11 +9,31 @@ namespace {
 constexpr std::uint8_t kUploadBit = 2;
 }  // namespace
 
+// The requester of one upload's texts. An upload given up (time-out) may still
+// get the answer of the text that was in flight; it reaches this upload's
+// relay, not the next upload's, so it cannot be taken for the current text.
+class EditorLinkTransfer::Relay final : public QObject {
+public:
+    explicit Relay(EditorLinkTransfer& owner) : QObject(&owner), owner_(owner) {}
+
+protected:
+    bool event(QEvent* e) override {
+        auto* m = dynamic_cast<MessageEvent*>(e);
+        if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
+        if (owner_.relay_ == this) owner_.OnResult(static_cast<int>(m->WParam()));
+        return true;  // the request or the cancel record goes with the event
+    }
+
+private:
+    EditorLinkTransfer& owner_;
+};
+
 bool EditorLinkTransfer::Send(QObject* requester, std::string_view progressTitle, std::vector<EncodedText> texts) {
     if (!view_ || active_ || texts.empty()) return false;
     requester_ = requester;
     texts_.assign(texts.begin(), texts.end());
     active_ = true;
+    relay_ = new Relay(*this);
     PostProgressOpen(view_, kProgressTransmitting, progressTitle, static_cast<int>(texts_.size()));
     SendNext();
     return true;
@@ -21,10 +41,9 @@ bool EditorLinkTransfer::Send(QObject* requester, std::string_view progressTitle
 
 void EditorLinkTransfer::SendNext() {
     TransferHeader header;
-    header.Requester = this;
+    header.Requester = relay_;
     header.SetBits = kUploadBit;
     header.ClearBits = 0;
-    inFlight_.assign(texts_.front().View());
     // A Cancel pressed in the meantime turns this into a cancel (code 4 back).
     SendText(view_, header, kSendNoProgress, 0, false, texts_.front());
     texts_.pop_front();
@@ -33,12 +52,12 @@ void EditorLinkTransfer::SendNext() {
 bool EditorLinkTransfer::Cancelled() const { return InterruptionFlag().load(); }
 
 void EditorLinkTransfer::Release() {
-    active_ = false;
-    texts_.clear();
+    Stop();
     PostRelease();
 }
 
 void EditorLinkTransfer::PostRelease() {
+    // Its answer comes here and is nobody's business.
     if (view_) PostMessage(view_, UM_TRANSFER_REQUEST, 0, 0, TransferRequest::Release(this, kUploadBit));
 }
 
@@ -46,35 +65,32 @@ void EditorLinkTransfer::EndProgress(bool /*completed: the window closes either 
     if (view_) PostProgressEnd(view_);
 }
 
-void EditorLinkTransfer::Finish(int code) {
+void EditorLinkTransfer::Stop() {
     active_ = false;
     texts_.clear();
+    if (relay_) relay_->deleteLater();
+    relay_ = nullptr;
+}
+
+void EditorLinkTransfer::Finish(int code) {
+    Stop();
     PostMessage(requester_.data(), UM_TRANSFER_RESULT, code);
 }
 
-bool EditorLinkTransfer::event(QEvent* e) {
-    auto* m = dynamic_cast<MessageEvent*>(e);
-    if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
-    const auto request = m->Take<TransferRequest>();
-    const int code = static_cast<int>(m->WParam());
-    // Releases are answered too, and an upload given up (time-out) may still
-    // get the answer of its last text: neither is the current text's, and
-    // taking it would send the next text while the current one is in flight.
-    if (!active_ || (request && request->IsRelease() && code == kTransferDone)) return true;
-    if (request && !request->IsRelease() && request->Text != inFlight_) return true;
+void EditorLinkTransfer::OnResult(int code) {
+    if (!active_) return;
     if (code != kTransferDone) {
         // A send that failed leaves the upload bit set (data texts clear
         // nothing); an open that failed or a cancel took their bits already.
         if (code == kTransferFailed) PostRelease();
         Finish(code);
-        return true;
+        return;
     }
     PostProgressStep(view_);
     if (!texts_.empty()) {
         SendNext();
-        return true;
+        return;
     }
     PostRelease();  // all sent: the link goes back to idle
     Finish(kTransferDone);
-    return true;
 }

@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QPointer>
 #include <deque>
-#include <string>
 
 #include "editors/EditorTransfer.h"
 
@@ -24,17 +23,18 @@ public:
 
     bool Active() const { return active_; }
 
-protected:
-    bool event(QEvent* e) override;
-
 private:
     void SendNext();
+    void OnResult(int code);
+    void Stop();
     void Finish(int code);
     void PostRelease();
+
+    class Relay;
 
     QPointer<QObject> view_;
     QPointer<QObject> requester_;
     std::deque<EncodedText> texts_;
-    std::string inFlight_;  // the text whose answer is awaited
+    QObject* relay_ = nullptr;  // the requester of the current upload's texts
     bool active_ = false;
 };

@@ -189,6 +189,13 @@ private slots:
         FakeView view;
         Requester requester;
         EditorLinkTransfer upload(&view);
+        // An upload given up: its requester of texts lives on until deleted.
+        QVERIFY(upload.Send(&requester, "Title", {Encoded("W1")}));
+        Deliver();
+        QPointer<QObject> gone = view.last->Requester.data();
+        upload.Release();
+        Deliver();
+        view.log.clear();
         QVERIFY(upload.Send(&requester, "Title", {Encoded("X1"), Encoded("X2")}));
         QVERIFY(!upload.Send(&requester, "Title", {Encoded("Y1")}));  // one upload at a time
         Deliver();
@@ -196,11 +203,17 @@ private slots:
             if (step == "!") InterruptionFlag() = true;
             if (step == "R") upload.Release();
             if (step.size() != 2) continue;
+            // c: the current request back to whoever asked; r: a release's
+            // answer; z: an answer of an upload given up before.
             std::unique_ptr<TransferRequest> answer;
-            if (step[1] == 'c') answer = std::move(view.last);
-            else if (step[1] == 'r') answer = TransferRequest::Release(&upload);
-            else answer = std::make_unique<TransferRequest>(TransferHeader{&upload, 2}, "Z9");
-            PostMessage(&upload, UM_TRANSFER_RESULT, step[0].digitValue(), 0, std::move(answer));
+            QObject* to = &upload;
+            if (step[1] == 'c' && view.last) to = (answer = std::move(view.last))->Requester;
+            if (step[1] == 'r') answer = TransferRequest::Release(&upload);
+            if (step[1] == 'z') {
+                QVERIFY(gone);
+                to = gone;
+            }
+            PostMessage(to, UM_TRANSFER_RESULT, step[0].digitValue(), 0, std::move(answer));
             Deliver();
         }
         QCOMPARE(QString::fromStdString(Joined(view.log)), viewLog);
@@ -265,6 +278,23 @@ private slots:
         QVERIFY(p.Upload(system));
         QCOMPARE(p.prompt.Messages.size(), std::size_t(4));
         QCOMPARE(p.prompt.Messages[3].Text, message.toStdString());
+    }
+
+    void timeOutReleasesAndTheLateAnswerIsIgnored() {
+        Program p;
+        QVERIFY(p.Start({"--delay", "1500"}));
+        CDlgSystem system(nullptr, *p.model);
+        system.show();
+        p.prompt.Answers = {PromptAnswer::Ok};
+        system.UploadButton()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(p.Received().size(), std::size_t(1), kDeadlineMs);  // held at the exchange
+        for (int tick = 0; tick < UploadSupervision::kLimit; ++tick) system.TickUpload();
+        QCOMPARE(p.prompt.Texts(), (Strings{"Will transmit set data. OK?", "Failed to transmit"}));
+        QTRY_VERIFY_WITH_TIMEOUT(p.Mask() == 0 && !p.ProgressShown(), kDeadlineMs);
+        // Uploading again: the first text's late answer ends nothing early.
+        QVERIFY(p.Upload(system));
+        QCOMPARE(p.prompt.Messages.size(), std::size_t(3));
+        QCOMPARE(p.Received().size(), std::size_t(2));
     }
 
     void cancelStopsBeforeTheNextTextSilently() {
