@@ -1,5 +1,6 @@
 #include "ui/ProgressWindow.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -84,7 +85,9 @@ bool ProgressDesk::Handle(MessageEvent& m) {
     case UM_PROGRESS_OPEN:
         End();
         InterruptionFlag() = false;
-        window_ = new ProgressWindow(owner_);
+        // A child of the modal window in front (an editor, the upload window),
+        // if any: a window outside it would be blocked and Cancel unclickable.
+        window_ = new ProgressWindow(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : owner_);
         window_->Reset(kind, text, static_cast<int>(m.LParam()));
         window_->show();
         break;

@@ -55,5 +55,5 @@ public:
 
 private:
     QWidget* owner_;
-    QPointer<ProgressWindow> window_;  // a child of the owner, which may delete it first
+    QPointer<ProgressWindow> window_;  // a child of the owner or of a modal window, either may delete it first
 };
