@@ -1,7 +1,7 @@
-// The editors' Upload: the order of its messages against a stand-in view,
-// and end to end: Global Setting and Stations send through
-// the program's own link (main window, transfer manager, serial worker) to
-// nx420-sim over a pseudo-terminal; the simulator's log shows what arrived.
+// The editors' Upload: the order of its messages against a stand-in view, and
+// end to end: Global Setting and Stations send through the program's own link
+// (main window, transfer manager, serial worker) to nx420-sim over a
+// pseudo-terminal; the simulator's log shows what arrived.
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,8 +14,8 @@
 #include "EditorTestModel.h"
 #include "SimProcess.h"
 #include "comm/MessageEvent.h"
-#include "core/Clock.h"
 #include "comm/SendRoutine.h"
+#include "core/Clock.h"
 #include "editors/DlgSystem.h"
 #include "editors/EditorUpload.h"
 #include "editors/SheetStation.h"
@@ -34,6 +34,8 @@ std::string Joined(const Strings& v) {
     for (const auto& x : v) s += (s.empty() ? "" : ", ") + x;
     return s;
 }
+
+QString Shown(const Strings& v) { return QString::fromStdString(Joined(v)); }
 
 // A text as the simulator logs it.
 std::string Logged(std::string_view text) {
@@ -216,7 +218,7 @@ private slots:
             PostMessage(to, UM_TRANSFER_RESULT, step[0].digitValue(), 0, std::move(answer));
             Deliver();
         }
-        QCOMPARE(QString::fromStdString(Joined(view.log)), viewLog);
+        QCOMPARE(Shown(view.log), viewLog);
         QCOMPARE(QList<int>(requester.codes.begin(), requester.codes.end()), results);
         QCOMPARE(upload.Active(), results.isEmpty() && !script.contains('R'));  // still awaiting X1
         InterruptionFlag() = false;
@@ -233,7 +235,7 @@ private slots:
         QCOMPARE(p.prompt.Messages[0].Title, std::string("Transmission verification"));
         Strings expected = LoggedAll(EncodeUploadSteps(*p.model, SystemUploadSteps()));
         QCOMPARE(expected.size(), std::size_t(1));
-        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Joined(p.Received())), QString::fromStdString(Joined(expected)), kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(Shown(p.Received()), Shown(expected), kDeadlineMs);
         system.CloseButton()->click();
 
         // Stations: the masters of exchange 2, then the substations of all exchanges.
@@ -243,7 +245,7 @@ private slots:
         QVERIFY(p.Upload(sheet));
         const Strings masters = LoggedAll(EncodeUploadSteps(*p.model, StationUploadSteps(*p.model, 0, 2)));
         expected.insert(expected.end(), masters.begin(), masters.end());
-        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Joined(p.Received())), QString::fromStdString(Joined(expected)), kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(Shown(p.Received()), Shown(expected), kDeadlineMs);
 
         sheet.Pages()->setCurrentIndex(1);
         sheet.Selector()->setCurrentIndex(2);  // "ALL"
@@ -251,7 +253,7 @@ private slots:
         const Strings subs = LoggedAll(EncodeUploadSteps(*p.model, StationUploadSteps(*p.model, 1, 0)));
         QCOMPARE(subs.size(), std::size_t(2 * kSubsPerExchange));
         expected.insert(expected.end(), subs.begin(), subs.end());
-        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Joined(p.Received())), QString::fromStdString(Joined(expected)), kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(Shown(p.Received()), Shown(expected), kDeadlineMs);
         QCOMPARE(p.prompt.Messages.size(), std::size_t(3));  // only the confirmations
     }
 
