@@ -1,5 +1,7 @@
 #include "CtlSend.h"
 
+#include "CtlLink.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -12,23 +14,6 @@
 #include "model/SettingsFile.h"
 
 namespace {
-
-// Stands in for the main view: the link worker's notifications and the send
-// routine's requests are handled by the view's own link code.
-class ViewStandIn : public QObject {
-public:
-    ViewLink* link = nullptr;
-    bool portClosed = false;
-
-protected:
-    bool event(QEvent* e) override {
-        auto* m = dynamic_cast<MessageEvent*>(e);
-        if (!m) return QObject::event(e);
-        if (m->Message() == UM_PORT_CLOSED) portClosed = true;
-        if (link) link->Handle(*m);
-        return true;
-    }
-};
 
 class Requester : public QObject {
 public:
@@ -43,30 +28,14 @@ protected:
     }
 };
 
-bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
-    // Blocks between events; the timer only makes sure the deadline is seen.
-    QTimer wake;
-    wake.start(50);
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
 
 }  // namespace
 
 int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt& prompt, std::FILE* out) {
-    std::unique_ptr<QCoreApplication> app;
-    static int argc = 1;
-    static char name[] = "nx420ctl";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+    const auto app = EnsureCoreApplication();
 
-    // The connection method and port, as the program takes them at start-up.
-    auto data = MakeSettingData();
-    ReadSettingsFile(*data, kStartupSettingsFile, prompt);
-
-    SerialDeviceMap devices;
-    for (int i = 0; i < kComPorts; ++i) devices.Set(i, connection.Ports[static_cast<std::size_t>(i)]);
+    const PortSetting setting = CtlPortSetting(prompt);
+    const SerialDeviceMap devices = CtlDevices(connection);
     std::uint8_t mask = 0;
     ViewStandIn view;
     Requester requester;
@@ -74,7 +43,7 @@ int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt
     {
         ViewLink link(&view, mask, devices);
         view.link = &link;
-        link.Start(PortSetting::From(data->Maintenance));
+        link.Start(setting);
         TransferHeader header;
         header.Requester = &requester;
         header.SetBits = 1;

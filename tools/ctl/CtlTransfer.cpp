@@ -1,5 +1,7 @@
 #include "CtlTransfer.h"
 
+#include "CtlLink.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -19,30 +21,6 @@
 #include "model/SettingsFile.h"
 
 namespace {
-
-// Stands in for the main view: requests and the link worker's notifications
-// go to the view's own link code; progress messages are shown as a line.
-class ViewStandIn : public QObject {
-public:
-    ViewLink* link = nullptr;
-    bool portClosed = false;
-
-protected:
-    bool event(QEvent* e) override {
-        auto* m = dynamic_cast<MessageEvent*>(e);
-        if (!m) return QObject::event(e);
-        if (m->Message() == UM_PORT_CLOSED) portClosed = true;
-        if (link) link->Handle(*m);
-        return true;
-    }
-};
-
-void WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QTimer wake;  // only makes sure the deadline is seen
-    wake.start(50);
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
 
 struct Arguments {
     std::string File;
@@ -79,11 +57,7 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
                 Prompt& prompt, std::FILE* out) {
     const Arguments a = Parse(args, prompt);
     if (!a.Ok) return 2;
-    std::unique_ptr<QCoreApplication> app;
-    static int argc = 1;
-    static char name[] = "nx420ctl";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+    const auto app = EnsureCoreApplication();
 
     auto model = MakeSettingData();
     std::error_code ec;
@@ -106,11 +80,8 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
         return 1;
     }
 
-    // The connection method and port, as the program takes them at start-up.
-    auto startup = MakeSettingData();
-    ReadSettingsFile(*startup, kStartupSettingsFile, prompt);
-    SerialDeviceMap devices;
-    for (int i = 0; i < kComPorts; ++i) devices.Set(i, connection.Ports[static_cast<std::size_t>(i)]);
+    const PortSetting setting = CtlPortSetting(prompt);
+    const SerialDeviceMap devices = CtlDevices(connection);
 
     const bool terminal = isatty(fileno(out)) != 0;
     std::uint8_t mask = 0;
@@ -141,7 +112,7 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
     {
         ViewLink link(&view, mask, devices);
         view.link = &link;
-        link.Start(PortSetting::From(startup->Maintenance));
+        link.Start(setting);
         link.SetSettingReceiver(&driver);
         elapsed.start();
         if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, selected)) {
@@ -154,12 +125,12 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
                 driver.Abort();
             }
             // The closing release goes out before the port closes.
-            WaitFor([&] { return driver.InFlight() == 0; }, 5000);
+            RunUntil([&] { return driver.InFlight() == 0; }, 5000);
         }
         phase = driver.Phase();
         show(true);
         link.SetSettingReceiver(nullptr);
-        if (link.CloseForExit()) WaitFor([&] { return view.portClosed; }, 3000);
+        if (link.CloseForExit()) RunUntil([&] { return view.portClosed; }, 3000);
         link.End(3000);
         view.link = nullptr;
     }

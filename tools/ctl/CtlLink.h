@@ -1,0 +1,36 @@
+#pragma once
+// What the window-less subcommands share to talk to the exchanges: a stand-in
+// for the main view that hands every message to the view's own link code, the
+// application object, the connection as the program takes it, and a wait on
+// an event with a deadline.
+#include <QEvent>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+#include "comm/SerialPort.h"
+#include "comm/ViewLink.h"
+#include "core/Prompt.h"
+#include "shell/CommandLine.h"
+
+class QCoreApplication;
+
+class ViewStandIn : public QObject {
+public:
+    ViewLink* link = nullptr;
+    bool portClosed = false;
+
+protected:
+    bool event(QEvent* e) override;
+};
+
+// A QCoreApplication unless one exists already (tests run inside their own).
+std::unique_ptr<QCoreApplication> EnsureCoreApplication();
+
+// The port map of the command line, and the connection method and port of
+// "NX420.txt" in the current folder (the defaults when there is none).
+SerialDeviceMap CtlDevices(const ConnectionOptions& connection);
+PortSetting CtlPortSetting(Prompt& prompt);
+
+// Handles events until done() holds or the time is up; true when done.
+bool RunUntil(const std::function<bool()>& done, int timeoutMs);
