@@ -88,7 +88,7 @@ void EditorDialog::OnOverwrite() {
 void EditorDialog::OnUpload() {
     if (supervision_.Running()) return;  // one upload at a time
     if (ShowFailure(Validate())) return;
-    if (AppPrompt().Message(kTransmitConfirmText, kTransmitConfirmTitle, PromptIcon::Question,
+    if (AppPrompt().Message(kTransmitQuestionText, kTransmitQuestionTitle, PromptIcon::Question,
                             PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
     if (ShowFailure(ValidateAndCommit())) return;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "comm/SettingTextFields.h"
+#include "comm/TransferSequence.h"
 #include "editors/EditorRules.h"
 #include "editors/UploadSupervision.h"
 #include "model/SettingData.h"
@@ -25,8 +26,6 @@ inline constexpr const char* kOverwriteButtonText = "Overwrite";
 inline constexpr const char* kCloseButtonText = "Close";
 inline constexpr const char* kDeleteAllButtonText = "Delete ALL";
 inline constexpr const char* kTextChangedExitText = "Text changed. Exit?";
-inline constexpr const char* kTransmitConfirmText = "Will transmit set data. OK?";
-inline constexpr const char* kTransmitConfirmTitle = "Transmission verification";
 inline constexpr const char* kDeleteAllConfirmText = "Will delete all list data. OK?";
 inline constexpr const char* kExchangeSelectorText = "Exchange No. (1-%d):";
 inline constexpr const char* kSelectorAllText = "ALL";
