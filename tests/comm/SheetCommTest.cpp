@@ -21,6 +21,7 @@
 #include "shell/LinkServices.h"
 #include "shell/MainFrame.h"
 #include "support/PopulatedSettings.h"
+#include "support/ProgramOnSim.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "ui/ProgressWindow.h"
@@ -29,36 +30,8 @@ namespace {
 
 constexpr int kDeadlineMs = 60000;
 
-struct Program {
-    TempDir dir{true};
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped{prompt};
-    SimProcess sim;
-    LinkServices services;
-    std::unique_ptr<CMainFrame> frame;
-
-    bool Start(const std::vector<std::string>& simOptions = {}) {
-        InterruptionFlag() = false;
-        if (!sim.Start(NX420_SIM_PROGRAM, simOptions, dir.File("sim.log"))) return false;
-        InstallLinkServices(services);
-        frame = std::make_unique<CMainFrame>(nullptr, services);
-        View().State().Connection.Ports[0] = sim.Path();
-        frame->show();
-        View().OnInitialUpdate(dir.Path() + "/");
-        return true;
-    }
-    ~Program() {
-        frame.reset();
-        SetLinkMessageHandler(nullptr);
-        SetAppServices(nullptr);
-    }
-    CTR420View& View() { return *frame->View(); }
-    std::uint8_t Mask() { return View().State().ActivityMask; }
-    std::string SimLog() {
-        sim.Stop();
-        QFile f(QString::fromStdString(dir.File("sim.log")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    }
+struct Program : ProgramOnSim {
+    bool Start(const std::vector<std::string>& simOptions = {}) { return Launch(simOptions); }
 };
 
 std::unique_ptr<SettingData> Populated(int switchCnt) {

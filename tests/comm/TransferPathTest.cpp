@@ -16,6 +16,7 @@
 #include "editors/EditorTransfer.h"
 #include "shell/LinkServices.h"
 #include "shell/MainFrame.h"
+#include "support/ProgramOnSim.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
@@ -65,34 +66,13 @@ std::string Joined(const std::vector<std::string>& v) {
     return s;
 }
 
-struct Program {
-    TempDir dir{true};
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped{prompt};
-    SimProcess sim;
-    LinkServices services;
-    std::unique_ptr<CMainFrame> frame;
+struct Program : ProgramOnSim {
     Requester requester;
 
     // Starts the simulator (unless device is given) and the main window with COM1 on it.
     bool Start(const std::vector<std::string>& simOptions, const std::string& device = {}) {
-        InterruptionFlag() = false;
-        if (device.empty() && !sim.Start(NX420_SIM_PROGRAM, simOptions, dir.File("sim.log"))) return false;
-        InstallLinkServices(services);
-        frame = std::make_unique<CMainFrame>(nullptr, services);
-        View().State().Connection.Ports[0] = device.empty() ? sim.Path() : device;
-        frame->show();
-        View().OnInitialUpdate(dir.Path() + "/");
-        return true;
+        return Launch(simOptions, device);
     }
-    ~Program() {
-        frame.reset();
-        SetLinkMessageHandler(nullptr);
-        SetAppServices(nullptr);
-        SetEditorTransfer(nullptr);
-    }
-    CTR420View& View() { return *frame->View(); }
-    std::uint8_t Mask() { return View().State().ActivityMask; }
     CSioThread* Sio() { return services.Link() && services.Link()->TransMng() ? services.Link()->TransMng()->Sio() : nullptr; }
     ProgressWindow* Progress() { return services.Progress() ? services.Progress()->Window() : nullptr; }
     SendOutcome Send(const std::string& text, int mode, bool first, std::uint8_t bits = 2, int total = 2) {

@@ -21,6 +21,7 @@
 #include "editors/SheetStation.h"
 #include "shell/LinkServices.h"
 #include "shell/MainFrame.h"
+#include "support/ProgramOnSim.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
@@ -102,19 +103,12 @@ EncodedText Encoded(std::string_view text) {
     return t;
 }
 
-struct Program {
-    TempDir dir{true};
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped{prompt};
-    SimProcess sim;
-    LinkServices services;
-    std::unique_ptr<CMainFrame> frame;
+struct Program : ProgramOnSim {
     std::unique_ptr<SettingData> model = MakeTwoExchangeModel();
 
     // Starts the simulator (unless device is given) and the main window with
     // COM1 on it, and waits for the start-up open to be over.
     bool Start(const Strings& simOptions, const std::string& device = {}) {
-        InterruptionFlag() = false;
         // Text A carries the time: fixed, so the test can encode the same text.
         SetClockSource([] {
             ClockReading r;
@@ -124,22 +118,9 @@ struct Program {
             r.Hour = 9;
             return r;
         });
-        if (device.empty() && !sim.Start(NX420_SIM_PROGRAM, simOptions, dir.File("sim.log"))) return false;
-        InstallLinkServices(services);
-        frame = std::make_unique<CMainFrame>(nullptr, services);
-        frame->View()->State().Connection.Ports[0] = device.empty() ? sim.Path() : device;
-        frame->show();
-        frame->View()->OnInitialUpdate(dir.Path() + "/");
-        return QTest::qWaitFor([&] { return Mask() == 0; }, kDeadlineMs);
+        return Launch(simOptions, device) && QTest::qWaitFor([&] { return Mask() == 0; }, kDeadlineMs);
     }
-    ~Program() {
-        frame.reset();
-        SetLinkMessageHandler(nullptr);
-        SetAppServices(nullptr);
-        SetEditorTransfer(nullptr);
-        SetClockSource({});
-    }
-    int Mask() { return frame->View()->State().ActivityMask; }
+    ~Program() { SetClockSource({}); }
     bool ProgressShown() { return services.Progress() && services.Progress()->Window(); }
     // The texts the simulator acknowledged, in order.
     Strings Received() {
