@@ -127,14 +127,3 @@ TEST(SettingTextDecode, MalformedTextsAreIgnoredWhole) {
         ASSERT_TRUE(SameSettings(*d, *before)) << t;
     }
 }
-
-TEST(SettingTextDecode, IdentifiesTheRecordOfEachSampleText) {
-    for (const SampleText& s : SampleTexts()) {
-        TextRecordKey key;
-        ASSERT_TRUE(IdentifySettingText(s.Text, key)) << s.Text;
-        EXPECT_EQ(key.Letter, s.Letter);
-        EXPECT_EQ(key.Exchange, s.Exchange);
-        EXPECT_EQ(key.Index, s.Index);
-        EXPECT_EQ(key.Block, s.Block);
-    }
-}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "SettingTextSample.h"
 #include "comm/ProgressTitles.h"
@@ -30,6 +31,10 @@ TEST(SettingTextEncode, SampleTextsByteForByte) {
         std::memcpy(&length, &out, sizeof length);
         EXPECT_EQ(length, s.Text.size());
         EXPECT_EQ(reinterpret_cast<const char*>(&out) + 4, out.Text);
+        TextRecordKey key;
+        ASSERT_TRUE(IdentifySettingText(s.Text, key)) << s.Text;
+        EXPECT_EQ((std::tuple{key.Letter, key.Exchange, key.Index, key.Block}),
+                  (std::tuple{s.Letter, s.Exchange, s.Index, s.Block}));
     }
 }
 

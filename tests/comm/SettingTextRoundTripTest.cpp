@@ -234,18 +234,7 @@ TEST(SettingTextRoundTrip, EveryRecordThroughItsTextsGivesBackWhatTheyCarry) {
 
         auto want = MakeSettingData();
         Expect(*src, *want);
-        EXPECT_TRUE(got->System == want->System);
-        for (int e = 0; e < kMaxExchanges; ++e) {
-            EXPECT_TRUE(got->Function[e] == want->Function[e]) << "function " << e + 1;
-            for (int l = 0; l < kLinesPerExchange; ++l)
-                EXPECT_TRUE(got->Switch[e].Line[l] == want->Switch[e].Line[l]) << "line " << e + 1 << "-" << l + 1;
-            for (int m = 0; m < kMastersPerExchange; ++m)
-                EXPECT_TRUE(got->Switch[e].Master[m] == want->Switch[e].Master[m]) << "master " << e + 1 << "-" << m + 1;
-            for (int s = 0; s < kSubsPerExchange; ++s)
-                EXPECT_TRUE(got->Switch[e].Sub[s] == want->Switch[e].Sub[s]) << "sub " << e + 1 << "-" << s + 1;
-            EXPECT_TRUE(got->Switch[e] == want->Switch[e]) << "exchange " << e + 1;
-        }
-        EXPECT_TRUE(got->DirectSelect == want->DirectSelect);
+        EXPECT_TRUE(SameSettings(*got, *want));
     }
 }
 
