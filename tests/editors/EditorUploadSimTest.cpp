@@ -1,10 +1,7 @@
 // The editors' Upload: the order of its messages against a stand-in view, and
-// end to end: Global Setting and Stations send through the program's own link
-// (main window, transfer manager, serial worker) to nx420-sim over a
-// pseudo-terminal; the simulator's log shows what arrived.
-#include <QComboBox>
+// end to end through the program's own link to nx420-sim: a time-out releases
+// the link and the late answer ends nothing early.
 #include <QPushButton>
-#include <QTabWidget>
 #include <QtTest>
 #include <memory>
 #include <sstream>
@@ -14,16 +11,9 @@
 #include "EditorTestModel.h"
 #include "SimProcess.h"
 #include "comm/MessageEvent.h"
-#include "comm/SendRoutine.h"
-#include "core/Clock.h"
 #include "editors/DlgSystem.h"
 #include "editors/EditorUpload.h"
-#include "editors/SheetStation.h"
-#include "shell/LinkServices.h"
-#include "shell/MainFrame.h"
 #include "support/ProgramOnSim.h"
-#include "support/RecordingPrompt.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -37,20 +27,6 @@ std::string Joined(const Strings& v) {
 }
 
 QString Shown(const Strings& v) { return QString::fromStdString(Joined(v)); }
-
-// A text as the simulator logs it.
-std::string Logged(std::string_view text) {
-    std::string s;
-    for (char c : text.substr(0, 48)) s += (c >= 0x20 && c < 0x7F) ? c : '.';
-    if (text.size() > 48) s += "...";
-    return s;
-}
-
-Strings LoggedAll(const std::vector<EncodedText>& texts) {
-    Strings v;
-    for (const EncodedText& t : texts) v.push_back(Logged(t.View()));
-    return v;
-}
 
 // Stands in for the main view: logs what the upload posts to it and keeps
 // the last request, to be answered by the test.
@@ -106,21 +82,11 @@ EncodedText Encoded(std::string_view text) {
 struct Program : ProgramOnSim {
     std::unique_ptr<SettingData> model = MakeTwoExchangeModel();
 
-    // Starts the simulator (unless device is given) and the main window with
-    // COM1 on it, and waits for the start-up open to be over.
-    bool Start(const Strings& simOptions, const std::string& device = {}) {
-        // Text A carries the time: fixed, so the test can encode the same text.
-        SetClockSource([] {
-            ClockReading r;
-            r.Year = 2026;
-            r.Month = 12;
-            r.Day = 6;
-            r.Hour = 9;
-            return r;
-        });
-        return Launch(simOptions, device) && QTest::qWaitFor([&] { return Mask() == 0; }, kDeadlineMs);
+    // Starts the simulator and the main window with COM1 on it, and waits for
+    // the start-up open to be over.
+    bool Start(const Strings& simOptions) {
+        return Launch(simOptions) && QTest::qWaitFor([&] { return Mask() == 0; }, kDeadlineMs);
     }
-    ~Program() { SetClockSource({}); }
     bool ProgressShown() { return services.Progress() && services.Progress()->Window(); }
     // The texts the simulator acknowledged, in order.
     Strings Received() {
@@ -205,64 +171,6 @@ private slots:
         InterruptionFlag() = false;
     }
 
-    void globalSettingAndStationsReachTheExchange() {
-        Program p;
-        QVERIFY(p.Start({}));
-
-        CDlgSystem system(nullptr, *p.model);
-        system.show();
-        QVERIFY(p.Upload(system));
-        QCOMPARE(p.prompt.Texts(), Strings{"Will transmit set data. OK?"});
-        QCOMPARE(p.prompt.Messages[0].Title, std::string("Transmission verification"));
-        Strings expected = LoggedAll(EncodeUploadSteps(*p.model, SystemUploadSteps()));
-        QCOMPARE(expected.size(), std::size_t(1));
-        QTRY_COMPARE_WITH_TIMEOUT(Shown(p.Received()), Shown(expected), kDeadlineMs);
-        system.CloseButton()->click();
-
-        // Stations: the masters of exchange 2, then the substations of all exchanges.
-        CSheetStation sheet(nullptr, *p.model);
-        sheet.show();
-        sheet.Selector()->setCurrentIndex(1);
-        QVERIFY(p.Upload(sheet));
-        const Strings masters = LoggedAll(EncodeUploadSteps(*p.model, StationUploadSteps(*p.model, 0, 2)));
-        expected.insert(expected.end(), masters.begin(), masters.end());
-        QTRY_COMPARE_WITH_TIMEOUT(Shown(p.Received()), Shown(expected), kDeadlineMs);
-
-        sheet.Pages()->setCurrentIndex(1);
-        sheet.Selector()->setCurrentIndex(2);  // "ALL"
-        QVERIFY(p.Upload(sheet));
-        const Strings subs = LoggedAll(EncodeUploadSteps(*p.model, StationUploadSteps(*p.model, 1, 0)));
-        QCOMPARE(subs.size(), std::size_t(2 * kSubsPerExchange));
-        expected.insert(expected.end(), subs.begin(), subs.end());
-        QTRY_COMPARE_WITH_TIMEOUT(Shown(p.Received()), Shown(expected), kDeadlineMs);
-        QCOMPARE(p.prompt.Messages.size(), std::size_t(3));  // only the confirmations
-    }
-
-    void failuresAreShownAndTheLinkGoesIdle_data() {
-        QTest::addColumn<QStringList>("simOptions");
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("every text NAKed") << QStringList{"--nak-every", "1"} << QString() << "Failed to transmit";
-        QTest::newRow("no device") << QStringList{} << "/nonexistent/tty" << "Failed to open the device";
-    }
-    void failuresAreShownAndTheLinkGoesIdle() {
-        QFETCH(QStringList, simOptions);
-        QFETCH(QString, device);
-        QFETCH(QString, message);
-        Strings options;
-        for (const QString& o : simOptions) options.push_back(o.toStdString());
-        Program p;
-        QVERIFY(p.Start(options, device.toStdString()));
-        CDlgSystem system(nullptr, *p.model);
-        system.show();
-        QVERIFY(p.Upload(system));
-        QCOMPARE(p.prompt.Texts(), (Strings{"Will transmit set data. OK?", message.toStdString()}));
-        // The port stays usable: the next upload is answered again.
-        QVERIFY(p.Upload(system));
-        QCOMPARE(p.prompt.Messages.size(), std::size_t(4));
-        QCOMPARE(p.prompt.Messages[3].Text, message.toStdString());
-    }
-
     void timeOutReleasesAndTheLateAnswerIsIgnored() {
         Program p;
         QVERIFY(p.Start({"--delay", "1500"}));
@@ -280,21 +188,6 @@ private slots:
         QCOMPARE(p.Received().size(), std::size_t(2));
     }
 
-    void cancelStopsBeforeTheNextTextSilently() {
-        Program p;
-        QVERIFY(p.Start({"--delay", "100"}));
-        CSheetStation sheet(nullptr, *p.model);
-        sheet.show();
-        sheet.Pages()->setCurrentIndex(1);
-        p.prompt.Answers = {PromptAnswer::Ok};
-        sheet.UploadButton()->click();
-        QTRY_VERIFY_WITH_TIMEOUT(p.ProgressShown() && p.services.Progress()->Window()->Position() >= 1, kDeadlineMs);
-        QTest::mouseClick(p.services.Progress()->Window()->CancelButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!sheet.UploadRunning() && p.Mask() == 0 && !p.ProgressShown(), kDeadlineMs);
-        QCOMPARE(p.prompt.Texts(), Strings{"Will transmit set data. OK?"});
-        const std::size_t sent = p.Received().size();
-        QVERIFY(sent >= 1 && sent < std::size_t(kSubsPerExchange));
-    }
 };
 
 QTEST_MAIN(EditorUploadSimTest)
