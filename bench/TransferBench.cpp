@@ -1,21 +1,28 @@
-// Whole-installation transfers against nx420-sim over a pseudo-terminal, with
-// the upload and download sequences driven as the program drives them:
+// Whole-installation transfers against nx420-sim over a pseudo-terminal, each
+// run twice: through the program's own path (TransferDriver, the send routine,
+// the view's link code, CTransMng and CSioThread) and through the bare link
+// loop on one thread, which shows what the line and the simulator alone take.
 //  - unthrottled: texts per second up and down;
 //  - paced at 19200 8E1 both ways: the elapsed time of the upload next to the
 //    wire time of every byte exchanged (frames and control sequences, both
-//    sides), and their ratio.
+//    sides, as counted by the simulator), and their ratio.
 // Usage: bench_transfer [--exchanges N] [--no-pace]
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "BareLink.h"
+#include "ProgramLink.h"
 #include "SequenceDriver.h"
 #include "SimProcess.h"
 #include "comm/DownloadSequence.h"
+#include "comm/TransferDriver.h"
 #include "comm/UploadSequence.h"
 #include "support/PopulatedSettings.h"
 
@@ -55,6 +62,33 @@ Figures Transfer(BareLink& pc, SettingData& data, bool upload) {
     return f;
 }
 
+// The same through the program's path; the driver is the requester.
+Figures ProgramTransfer(ProgramLink& pc, SettingData& data, bool upload) {
+    Figures f;
+    TransferDriver driver(&pc.view, data);
+    driver.OnMessage = [](const char* m) { std::fprintf(stderr, "bench_transfer: %s\n", m); };
+    pc.link->SetSettingReceiver(&driver);
+    const auto start = Clock::now();
+    if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, 0)) {
+        RunUntil([&] { return !driver.Running(); }, 600000);
+        RunUntil([&] { return driver.InFlight() == 0; }, 5000);  // the closing release
+    }
+    f.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    f.Ok = driver.Phase() == SequencePhase::Completed;
+    f.Texts = driver.Progress().Count;
+    pc.link->SetSettingReceiver(nullptr);
+    return f;
+}
+
+// What the simulator counted on the line, from the last line of its log.
+long SimLineBytes(const std::string& log) {
+    std::ifstream in(log);
+    long received = -1, sent = -1;
+    for (std::string line; std::getline(in, line);)
+        std::sscanf(line.c_str(), "sim: %ld bytes received, %ld bytes sent", &received, &sent);
+    return received < 0 || sent < 0 ? -1 : received + sent;
+}
+
 // The sequences' own work per text, without a line: upload steps acknowledged
 // at once, then the same texts decoded by a download.
 void SequenceAlone(const SettingData& data) {
@@ -78,10 +112,34 @@ void SequenceAlone(const SettingData& data) {
                 texts.size(), upUs / n, downUs / n, 30 * kByteSeconds * 1e6);
 }
 
-bool StartSim(SimProcess& sim, BareLink& pc, bool pace) {
-    std::vector<std::string> options;
-    if (pace) options.push_back("--pace");
-    return sim.Start(NX420_SIM_PROGRAM, options, "/dev/null") && pc.Open(sim.Path());
+std::vector<std::string> SimOptions(bool pace) { return pace ? std::vector<std::string>{"--pace"} : std::vector<std::string>{}; }
+
+void PrintUnpaced(const char* path, int exchanges, const Figures& up, const Figures& down) {
+    std::printf("unpaced, %d exchanges, %s: upload %d texts in %.3f s = %.0f texts/s; download %d texts in %.3f s = "
+                "%.0f texts/s\n",
+                exchanges, path, up.Texts, up.Seconds, up.Texts / up.Seconds, down.Texts, down.Seconds,
+                down.Texts / down.Seconds);
+}
+
+// Paced upload through one path; the simulator's own count of line bytes gives the wire time.
+template <class Run>
+bool PacedUpload(const char* path, int exchanges, const Run& run) {
+    const std::string log = "/tmp/bench_transfer_sim_" + std::to_string(getpid()) + ".log";
+    Figures up;
+    {
+        SimProcess sim;
+        if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(true), log)) return false;
+        up = run(sim.Path());
+        sim.Stop();
+    }
+    const long bytes = SimLineBytes(log);
+    std::remove(log.c_str());
+    if (!up.Ok || bytes <= 0) return std::fprintf(stderr, "bench_transfer: paced upload (%s) failed\n", path), false;
+    const double wire = static_cast<double>(bytes) * kByteSeconds;
+    std::printf("paced 19200 8E1, %d exchanges, %s: upload %d texts, %ld bytes on the line, wire time %.3f s, "
+                "elapsed %.3f s, ratio %.4f (goal <= 1.03)\n",
+                exchanges, path, up.Texts, bytes, wire, up.Seconds, up.Seconds / wire);
+    return true;
 }
 
 }  // namespace
@@ -95,6 +153,7 @@ int main(int argc, char** argv) {
         else return std::fprintf(stderr, "usage: bench_transfer [--exchanges N] [--no-pace]\n"), 2;
     }
     if (exchanges < 1 || exchanges > kMaxExchanges) return std::fprintf(stderr, "bench_transfer: 1 to 16 exchanges\n"), 2;
+    QCoreApplication app(argc, argv);
     auto data = MakeSettingData();
     FillPopulatedSettings(*data);
     data->System.SwitchCnt = static_cast<uint8_t>(exchanges);
@@ -102,26 +161,34 @@ int main(int argc, char** argv) {
     SequenceAlone(*data);
     {
         SimProcess sim;
+        ProgramLink pc;
+        if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(false), "/dev/null") || !pc.Open(sim.Path()))
+            return std::fprintf(stderr, "bench_transfer: simulator or port did not start\n"), 1;
+        const Figures up = ProgramTransfer(pc, *data, true);
+        auto back = MakeSettingData();
+        const Figures down = ProgramTransfer(pc, *back, false);
+        if (!up.Ok || !down.Ok) return std::fprintf(stderr, "bench_transfer: unpaced transfer failed\n"), 1;
+        PrintUnpaced("program", exchanges, up, down);
+    }
+    {
+        SimProcess sim;
         BareLink pc;
-        if (!StartSim(sim, pc, false)) return std::fprintf(stderr, "bench_transfer: simulator did not start\n"), 1;
+        if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(false), "/dev/null") || !pc.Open(sim.Path()))
+            return std::fprintf(stderr, "bench_transfer: simulator did not start\n"), 1;
         const Figures up = Transfer(pc, *data, true);
         auto back = MakeSettingData();
         const Figures down = Transfer(pc, *back, false);
         if (!up.Ok || !down.Ok) return std::fprintf(stderr, "bench_transfer: unpaced transfer failed\n"), 1;
-        std::printf("unpaced, %d exchanges: upload %d texts in %.3f s = %.0f texts/s; download %d texts in %.3f s = %.0f texts/s\n",
-                    exchanges, up.Texts, up.Seconds, up.Texts / up.Seconds, down.Texts, down.Seconds,
-                    down.Texts / down.Seconds);
+        PrintUnpaced("bare link", exchanges, up, down);
     }
-    if (pace) {
-        SimProcess sim;
+    if (!pace) return 0;
+    const bool program = PacedUpload("program", exchanges, [&](const std::string& device) {
+        ProgramLink pc;
+        return pc.Open(device) ? ProgramTransfer(pc, *data, true) : Figures{};
+    });
+    const bool bare = PacedUpload("bare link", exchanges, [&](const std::string& device) {
         BareLink pc;
-        if (!StartSim(sim, pc, true)) return std::fprintf(stderr, "bench_transfer: simulator did not start\n"), 1;
-        const Figures up = Transfer(pc, *data, true);
-        if (!up.Ok) return std::fprintf(stderr, "bench_transfer: paced upload failed\n"), 1;
-        const double wire = static_cast<double>(up.Bytes) * kByteSeconds;
-        std::printf("paced 19200 8E1, %d exchanges: upload %d texts, %ld bytes on the line, wire time %.3f s, "
-                    "elapsed %.3f s, ratio %.4f (goal <= 1.03)\n",
-                    exchanges, up.Texts, up.Bytes, wire, up.Seconds, up.Seconds / wire);
-    }
-    return 0;
+        return pc.Open(device) ? Transfer(pc, *data, true) : Figures{};
+    });
+    return program && bare ? 0 : 1;
 }

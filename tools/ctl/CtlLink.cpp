@@ -1,7 +1,7 @@
 #include "CtlLink.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -37,10 +37,20 @@ PortSetting CtlPortSetting(Prompt& prompt) {
 }
 
 bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
-    // Blocks between events; the timer only makes sure the deadline is seen.
-    QTimer wake;
-    wake.start(50);
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (done()) return true;
+    // The condition is looked at whenever the loop is about to wait, so the
+    // wait ends right after the event that met it, whichever event dispatcher
+    // runs the loop (one handles posted events before it waits, the other after).
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    const auto check = QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                                        &loop, [&] {
+                                            if (done()) loop.quit();
+                                        });
+    deadline.start(timeoutMs);
+    loop.exec();
+    QObject::disconnect(check);
     return done();
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <unistd.h>
 
@@ -116,10 +117,9 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
         link.SetSettingReceiver(&driver);
         elapsed.start();
         if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, selected)) {
-            QTimer wake;
+            QTimer wake;  // so that a stall is noticed when nothing else happens
             wake.start(200);
-            while (driver.Running() && !stall.hasExpired())
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            RunUntil([&] { return !driver.Running() || stall.hasExpired(); }, std::numeric_limits<int>::max());
             if (driver.Running()) {
                 driver.OnMessage(upload ? kFailedToTransmitText : kCommTimeOutText);
                 driver.Abort();

@@ -159,6 +159,7 @@ int main(int argc, char** argv) {
     std::deque<TimedByte> in, out;
     double inLineFreeUs = 0, outLineFreeUs = 0;
     long bytesSent = 0;
+    long lineBytesIn = 0, lineBytesOut = 0;  // what crossed the line, for the closing log line
     const double startUs = NowUs();
     auto nowMs = [&] { return static_cast<std::int64_t>((NowUs() - startUs) / 1000.0); };
 
@@ -208,6 +209,7 @@ int main(int argc, char** argv) {
         for (;;) {
             const ssize_t n = read(master, buf, sizeof buf);
             if (n <= 0) break;
+            lineBytesIn += n;
             const double now = NowUs();
             for (ssize_t i = 0; i < n; ++i) {
                 double due = now;
@@ -237,7 +239,7 @@ int main(int argc, char** argv) {
             std::size_t done = 0;
             while (done < k) {
                 const ssize_t w = write(master, chunk + done, k - done);
-                if (w > 0) done += static_cast<std::size_t>(w);
+                if (w > 0) done += static_cast<std::size_t>(w), lineBytesOut += w;
                 else if (w < 0 && errno == EAGAIN) {
                     pollfd p{master, POLLOUT, 0};
                     poll(&p, 1, 10);
@@ -250,11 +252,15 @@ int main(int argc, char** argv) {
         if (!out.empty()) wakeUs = std::min(wakeUs, out.front().DueUs);
         const double linkUs = startUs + static_cast<double>(link.NextDeadlineMs()) * 1000.0;
         if (link.NextDeadlineMs() < (1LL << 40)) wakeUs = std::min(wakeUs, linkUs);
-        const double waitUs = std::max(0.0, wakeUs - now);
+        // Paced, the simulator stands for a line and hardware that react within
+        // microseconds: it never sleeps, because a wake-up from a timer or from
+        // arriving input can come late by a sizeable part of a byte time.
+        const double waitUs = opt.Pace ? 0.0 : std::max(0.0, wakeUs - now);
         timespec timeout{static_cast<time_t>(waitUs / 1e6), static_cast<long>(std::fmod(waitUs, 1e6) * 1000.0)};
         pollfd p{master, POLLIN, 0};
         if (ppoll(&p, 1, &timeout, nullptr) < 0 && errno != EINTR) break;
     }
+    std::fprintf(stderr, "sim: %ld bytes received, %ld bytes sent\n", lineBytesIn, lineBytesOut);
     if (!opt.Link.empty()) unlink(opt.Link.c_str());
     if (keepOpen >= 0) close(keepOpen);
     close(master);
