@@ -9,6 +9,8 @@ target_sources(nx420core PRIVATE
 if(TARGET nx420qt)
   target_sources(nx420qt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MessageEvent.h
+    ${CMAKE_CURRENT_LIST_DIR}/MessageCarrier.h
+    ${CMAKE_CURRENT_LIST_DIR}/MessageCarrier.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SioThread.h
     ${CMAKE_CURRENT_LIST_DIR}/SioThread.cpp
   )

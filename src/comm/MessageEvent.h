@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <memory>
 
+#include "comm/MessageCarrier.h"
 #include "comm/Messages.h"
 
 class MessagePayload {
@@ -49,7 +50,7 @@ private:
 
 // Posts a message; a null receiver drops it (and its payload) safely.
 inline void PostMessage(QObject* receiver, int message, qintptr wParam = 0, qintptr lParam = 0) {
-    if (receiver) QCoreApplication::postEvent(receiver, new MessageEvent(message, wParam, lParam));
+    if (receiver) MessageCarrier::Post(receiver, std::make_unique<MessageEvent>(message, wParam, lParam));
 }
 
 template <class T>
@@ -57,5 +58,5 @@ void PostMessage(QObject* receiver, int message, qintptr wParam, qintptr lParam,
     if (!receiver) return;
     std::unique_ptr<MessagePayload> boxed;
     if (payload) boxed = std::make_unique<BoxedPayload<T>>(std::move(payload));
-    QCoreApplication::postEvent(receiver, new MessageEvent(message, wParam, lParam, std::move(boxed)));
+    MessageCarrier::Post(receiver, std::make_unique<MessageEvent>(message, wParam, lParam, std::move(boxed)));
 }

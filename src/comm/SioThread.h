@@ -53,8 +53,10 @@ protected:
 
 private:
     enum WorkerMessage { MsgRead = 0x1801, MsgClose, MsgOpened, MsgClosed, MsgQuit, MsgReset };
-    // Reads one step may make while an exchange is under way.
-    static constexpr int kStepReads = 64;
+    // Reads one step may make while an exchange is under way. A close, quit or
+    // reset ends the step at once anyway (they wake the read), so the limit
+    // only bounds how long the worker's own message loop goes unvisited.
+    static constexpr int kStepReads = 1024;
     void Post(int message, int argument = 0);
     void OnStarted();
     void ReadStep();

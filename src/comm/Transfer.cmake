@@ -18,6 +18,8 @@ if(TARGET nx420qt)
 endif()
 # The Qt Core part alone, for the command-line companion (no widgets).
 set(NX420_TRANSFER_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/MessageCarrier.h
+  ${CMAKE_CURRENT_LIST_DIR}/MessageCarrier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SioThread.h
   ${CMAKE_CURRENT_LIST_DIR}/SioThread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TransMng.h
