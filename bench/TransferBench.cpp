@@ -35,12 +35,10 @@ struct Figures {
     bool Ok = false;
     int Texts = 0;
     double Seconds = 0;
-    long Bytes = 0;  // both directions
 };
 
 Figures Transfer(BareLink& pc, SettingData& data, bool upload) {
     Figures f;
-    const long before = pc.bytesRead + pc.bytesWritten;
     const auto start = Clock::now();
     SequenceDriver driver(pc);
     if (upload) {
@@ -48,16 +46,15 @@ Figures Transfer(BareLink& pc, SettingData& data, bool upload) {
         f.Ok = driver.Run(seq.Start(0), [&](int code, const std::string&) { return seq.OnResult(code); },
                           [&] { return seq.Phase() == SequencePhase::Running; }) &&
                seq.Phase() == SequencePhase::Completed;
-        f.Texts = static_cast<int>(driver.sent.size());
+        f.Texts = seq.Progress().Count;
     } else {
         DownloadSequence seq(data);
         f.Ok = driver.Run(seq.Start(0), [&](int code, const std::string& text) { return seq.OnResult(code, text); },
                           [&] { return seq.Phase() == SequencePhase::Running; }) &&
                seq.Phase() == SequencePhase::Completed;
-        f.Texts = static_cast<int>(driver.received.size());
+        f.Texts = seq.Progress().Count;
     }
     f.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    f.Bytes = pc.bytesRead + pc.bytesWritten - before;
     for (const auto& m : driver.messages) std::fprintf(stderr, "bench_transfer: %s\n", m.c_str());
     return f;
 }

@@ -20,7 +20,6 @@ bool BareLink::RunUntil(const std::function<bool()>& done, int timeoutMs) {
         std::uint8_t b = 0;
         switch (port.ReadByte(b)) {
         case SerialPort::ReadResult::Byte:
-            ++bytesRead;
             channel.FeedByte(b);
             break;
         case SerialPort::ReadResult::Nothing: channel.IdleRead(); break;

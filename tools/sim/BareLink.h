@@ -26,7 +26,6 @@ public:
     bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 
     void WriteLink(const std::uint8_t* bytes, std::size_t length) override {
-        bytesWritten += static_cast<long>(length);
         port.Write(bytes, length);
     }
     void ReportOutcome(LinkOutcome outcome) override { outcomes.push_back(std::move(outcome)); }
@@ -38,7 +37,6 @@ public:
     std::deque<std::unique_ptr<LinkRequest>> queue;
     std::vector<LinkOutcome> outcomes;
     long readFailures = 0;
-    long bytesRead = 0, bytesWritten = 0;  // what went over the line, both ways
 
 private:
     std::chrono::steady_clock::time_point nextTick_ = std::chrono::steady_clock::now();
