@@ -21,8 +21,9 @@ MessageCarrier::MessageCarrier(QObject* app) : QObject(app) {
                 Qt::DirectConnection);
         hooked_ = true;
     }
-    connect(this, &QObject::destroyed, [] { g_carrier = nullptr; });
 }
+
+MessageCarrier::~MessageCarrier() { g_carrier = nullptr; }
 
 MessageCarrier* MessageCarrier::Instance(bool create) {
     if (MessageCarrier* c = g_carrier.load()) return c;

@@ -23,6 +23,7 @@ public:
     // Delivers e to receiver after the current event, as a posted event would;
     // a receiver that is gone by then drops it.
     static void Post(QObject* receiver, std::unique_ptr<MessageEvent> e);
+    ~MessageCarrier() override;
 
 protected:
     bool event(QEvent* e) override;
