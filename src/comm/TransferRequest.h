@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "comm/LinkChannel.h"
-#include "editors/UploadSupervision.h"  // TransferResultCode: 0 done .. 4 cancelled
+#include "comm/TransferResult.h"
 
 // The request header the send routine is given: everything but the text.
 struct TransferHeader {

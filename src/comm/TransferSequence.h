@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "comm/SettingTextFields.h"
-#include "editors/UploadSupervision.h"  // result codes, "Failed to transmit", "Failed to open the device"
+#include "comm/TransferResult.h"
 
 inline constexpr const char* kFailedToReceiveText = "Failed to receive";
 inline constexpr const char* kCommTimeOutText = "Communications time-out";

@@ -3,17 +3,7 @@
 // 120 ticks, and the transfer manager's result code. It decides only; the
 // dialog shows the message, releases the link and ends the progress window.
 
-inline constexpr const char* kFailedToTransmitText = "Failed to transmit";
-inline constexpr const char* kFailedToOpenDeviceText = "Failed to open the device";
-
-// Result codes of a transfer request.
-enum TransferResultCode : int {
-    kTransferDone = 0,
-    kTransferFailed = 1,
-    kTransferOpenFailed = 2,
-    kTransferReceived = 3,
-    kTransferCancelled = 4,
-};
+#include "comm/TransferResult.h"
 
 enum class UploadOutcome {
     Waiting,           // still running, or nothing to do (no upload runs)
