@@ -30,7 +30,7 @@ QStringList Labels(const QWidget& w) {
     return out;
 }
 
-TEST(PasswordInput, WrongThenRightEntry) {
+TEST(PasswordInput, WrongEntryNewPasswordCancelAndRightEntry) {
     TempDir dir;
     const std::string file = dir.File("NX420.txt");
     WriteWholeFile(file, PasswordLine("Secret") + kRest);
@@ -55,21 +55,7 @@ TEST(PasswordInput, WrongThenRightEntry) {
     EXPECT_EQ(dialog.PasswordEdit()->text(), "");
     EXPECT_TRUE(dialog.PasswordEdit()->hasFocus());
 
-    QTest::keyClicks(dialog.PasswordEdit(), "Secret");
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(prompt.Messages.size(), 1u);
-}
-
-TEST(PasswordInput, CancelAndNewPassword) {
-    TempDir dir;
-    const std::string file = dir.File("NX420.txt");
-    WriteWholeFile(file, PasswordLine("a") + kRest);
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
-    FixedText<20> password;
-    CDlgPassword dialog(password, file);
-    ASSERT_TRUE(Activate(dialog));
+    // New Password comes back to the entry with what was typed selected.
     int runs = 0;
     dialog.RunNewPassword = [&] {
         ++runs;
@@ -80,9 +66,17 @@ TEST(PasswordInput, CancelAndNewPassword) {
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(dialog.PasswordEdit()->hasFocus());
     EXPECT_EQ(dialog.PasswordEdit()->selectedText(), "xy");
-    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(prompt.Messages.empty());
+
+    QTest::keyClicks(dialog.PasswordEdit(), "Secret");
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(prompt.Messages.size(), 1u);
+
+    CDlgPassword cancelled(password, file);
+    ASSERT_TRUE(Activate(cancelled));
+    QTest::mouseClick(cancelled.CancelButton(), Qt::LeftButton);
+    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+    EXPECT_EQ(prompt.Messages.size(), 1u);
 }
 
 TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
@@ -143,29 +137,24 @@ TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
     }
 }
 
-TEST(NewPassword, UnwritableFileIsReportedAndThePasswordStillChanges) {
+TEST(NewPassword, FieldsRefuseWhatTheFileCannotHoldAndAnUnwritableFileIsReported) {
     TempDir dir;
     RecordingPrompt prompt;
     ScopedAppPrompt scoped(prompt);
     FixedText<20> password;
     CDlgNewPassword dialog(password, dir.File("no-such-folder/NX420.txt"));
     ASSERT_TRUE(Activate(dialog));
-    QTest::keyClicks(dialog.NewEdit(), "n");
-    QTest::keyClicks(dialog.ConfirmEdit(), "n");
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    EXPECT_EQ(prompt.Texts(),
-              Strings{"The password could not be written to NX420.txt.\nIt applies until the program ends."});
-    EXPECT_EQ(prompt.Messages[0].Icon, PromptIcon::Exclamation);
-    EXPECT_EQ(password.Str(), "n");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST(NewPassword, FieldsRefuseWhatTheFileCannotHold) {
-    FixedText<20> password;
-    CDlgNewPassword dialog(password, "unused");
     QTest::keyClicks(dialog.NewEdit(), "ab");
     QTest::sendKeyEvent(QTest::Click, dialog.NewEdit(), Qt::Key_Eacute, QString(QChar(0xE9)), Qt::NoModifier);
     QTest::keyClicks(dialog.NewEdit(), "c" + QString(30, 'x'));
     EXPECT_EQ(dialog.NewEdit()->text(), "abc" + QString(17, 'x'));  // no accented letter, 20 at most
+    QTest::keyClicks(dialog.ConfirmEdit(), dialog.NewEdit()->text());
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    // The password still changes for this run.
+    EXPECT_EQ(prompt.Texts(),
+              Strings{"The password could not be written to NX420.txt.\nIt applies until the program ends."});
+    EXPECT_EQ(prompt.Messages[0].Icon, PromptIcon::Exclamation);
+    EXPECT_EQ(password.Str(), "abc" + std::string(17, 'x'));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 }  // namespace
