@@ -181,23 +181,6 @@ TEST(MainFrame, ExitClosesEvenWhenThePortNeverReportsClosed) {
     EXPECT_TRUE(w.frame->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.frame->isVisible(); }, 10000));  // gives up after kPortCloseWaitMs
 }
-
-TEST(MainFrame, ExitStopsALogReadingFirst) {
-    Window w;
-    w.services.CanSendStop = true;
-    w.view.State().LogReadingActive = true;
-    w.prompt.Answers = {PromptAnswer::Yes};
-    EXPECT_FALSE(w.frame->close());  // the stop request is on its way
-    EXPECT_EQ(w.prompt.Texts(), Strings{"Reading log data. Will stop reading."});
-    EXPECT_TRUE(w.frame->isVisible());
-    PostMessage(w.frame.get(), UM_TRANSFER_RESULT, 1);  // failed to transmit
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.frame->isVisible(); }, 10000));  // the one-second timer resumes
-    EXPECT_EQ(w.prompt.Texts(), (Strings{"Reading log data. Will stop reading.", "Failed to transmit"}));
-    EXPECT_FALSE(w.view.State().LogReadingActive);
-}
-}  // namespace
-
-namespace {
 TEST(MainFrame, RecentFilesAreKeptInTheProfileAndOpenFromTheMenu) {
     TempDir dir(true);
     RecordingPrompt prompt;
