@@ -97,16 +97,3 @@ TEST(PairText, ClockTimeKeepsItsTextAndMemberRefItsPosition) {
     EXPECT_FALSE(MemberRefFromText("1203", m));
     EXPECT_TRUE(m.Empty());
 }
-
-TEST(FixedTextTest, CutsToCapacityAndStaysTerminated) {
-    FixedText<4> t;
-    t = "123456";
-    EXPECT_EQ(t, "1234");
-    EXPECT_EQ(t.Chars[4], '\0');
-    t = "";
-    EXPECT_TRUE(t.Empty());
-    FixedText<4> u;
-    u = "12";
-    t = "12";
-    EXPECT_TRUE(t == u);
-}
