@@ -29,6 +29,21 @@ struct Fixture {
         return SameSettings(*state.Model, *expected);
     }
     bool Defaults() const { return SameSettings(*state.Model, *MakeSettingData()); }
+    // Either the defaults read from path (empty: none) with the link restarted,
+    // or the populated model, its path and Modified untouched.
+    void ExpectChanged(bool changed, const std::string& path = {}) const {
+        if (changed) {
+            EXPECT_TRUE(Defaults());
+            EXPECT_EQ(state.Model->CurrentFilePath.Str(), path);
+            EXPECT_EQ(state.Model->Modified, 0);
+            EXPECT_EQ(services.Calls, (Strings{"StopLink", "StartLink"}));
+        } else {
+            EXPECT_TRUE(Populated());
+            EXPECT_EQ(state.Model->CurrentFilePath.Str(), dir.File("old.txt"));
+            EXPECT_EQ(state.Model->Modified, 1);
+            EXPECT_TRUE(services.Calls.empty());
+        }
+    }
     // A settings file holding the defaults and password "pw".
     std::string WriteDefaultsFile(const std::string& name) {
         auto data = MakeSettingData();
@@ -57,16 +72,7 @@ TEST(Document, NewAsksWhenModifiedAndResets) {
         f.prompt.Answers = c.answers;
         EXPECT_EQ(f.doc.OnFileNew(f.prompt), c.changed);
         EXPECT_EQ(f.prompt.Texts(), c.texts);
-        if (c.changed) {
-            EXPECT_TRUE(f.Defaults());
-            EXPECT_TRUE(f.state.Model->CurrentFilePath.Empty());
-            EXPECT_EQ(f.state.Model->Modified, 0);
-            EXPECT_EQ(f.services.Calls, (Strings{"StopLink", "StartLink"}));
-        } else {
-            EXPECT_TRUE(f.Populated());
-            EXPECT_EQ(f.state.Model->Modified, 1);
-            EXPECT_TRUE(f.services.Calls.empty());
-        }
+        f.ExpectChanged(c.changed);
         if (!c.texts.empty()) {
             EXPECT_EQ(f.prompt.Messages[0].Icon, PromptIcon::Question);
             EXPECT_EQ(f.prompt.Messages[0].Buttons, PromptButtons::YesNo);
@@ -98,16 +104,9 @@ TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
             EXPECT_EQ(f.prompt.FileDialogs[0], FileDialogKind::Open);
             EXPECT_EQ(f.prompt.FileFilters[0], "NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||");
         }
+        f.ExpectChanged(c.changed, path);
         if (c.changed) {
-            EXPECT_TRUE(f.Defaults());
-            EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), path);
             EXPECT_EQ(f.state.Model->SettingPassword.Str(), "pw");
-            EXPECT_EQ(f.state.Model->Modified, 0);
-            EXPECT_EQ(f.services.Calls, (Strings{"StopLink", "StartLink"}));
-        } else {
-            EXPECT_TRUE(f.Populated());
-            EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("old.txt"));
-            EXPECT_EQ(f.state.Model->Modified, 1);
         }
     }
 }
@@ -132,10 +131,7 @@ TEST(Document, OpenFailures) {
         EXPECT_EQ(f.prompt.Texts(),
                   (Strings{kOpenNotSaved,
                            "Incorrect setting file. Key information\n [Maintenance] not found.\nDefault Data setting"}));
-        EXPECT_TRUE(f.Defaults());
-        EXPECT_TRUE(f.state.Model->CurrentFilePath.Empty());
-        EXPECT_EQ(f.state.Model->Modified, 0);
-        EXPECT_EQ(f.services.Calls, (Strings{"StopLink", "StartLink"}));
+        f.ExpectChanged(true);
     }
 }
 
