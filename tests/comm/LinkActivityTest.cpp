@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "comm/LinkActivity.h"
 
@@ -66,13 +67,8 @@ TEST(LinkActivity, EventsMoveTheMaskAndAskForActions) {
         std::uint8_t mask = c.mask;
         LinkActivity rules(mask, c.type);
         const LinkActions a = c.event(rules);
-        EXPECT_EQ(mask, c.maskAfter);
-        EXPECT_EQ(a.Return, c.returned);
-        EXPECT_EQ(a.Open, c.open);
-        EXPECT_EQ(a.Close, c.close);
-        EXPECT_EQ(a.QueueCurrent, c.queue);
-        EXPECT_EQ(a.ResetChannel, c.reset);
-        EXPECT_FALSE(a.CloseWindow);
+        EXPECT_EQ(std::tuple(int(mask), a.Return, a.Open, a.Close, a.QueueCurrent, a.ResetChannel, a.CloseWindow),
+                  std::tuple(int(c.maskAfter), c.returned, c.open, c.close, c.queue, c.reset, false));
     }
 }
 

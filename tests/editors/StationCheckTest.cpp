@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "EditorTestModel.h"
 
@@ -84,9 +85,7 @@ TEST(StationCheck, FirstFaultWithItsMessage) {
         auto d = MakeTwoExchangeModel();
         c.change(*d);
         const StationFault f = CheckStations(*d);
-        EXPECT_EQ(f.Rule, c.rule);
-        EXPECT_EQ(f.Exchange, c.exchange);
-        EXPECT_EQ(f.Station, c.station);
+        EXPECT_EQ(std::tuple(f.Rule, f.Exchange, f.Station), std::tuple(c.rule, c.exchange, c.station));
         EXPECT_EQ(StationFaultMessage(f), c.message);
         // The copy form runs the same rules.
         EXPECT_EQ(CheckStations(d->System, d->Switch).Rule, c.rule);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "EditorTestModel.h"
 
@@ -91,12 +92,9 @@ TEST(StationRules, ValidationInOrderWithMessageAndFocus) {
         auto copy = LoadStationCopy(*model);
         c.change(*copy);
         const ValidationResult r = ValidateStations(model->System, *copy);
-        EXPECT_EQ(r.Code, c.code);
         EXPECT_EQ(r.Message, c.message);
-        EXPECT_EQ(r.Page, c.page);
-        EXPECT_EQ(r.Exchange, c.exchange);
-        EXPECT_EQ(r.Row, c.row);
-        EXPECT_EQ(r.Field, c.column);
+        EXPECT_EQ(std::tuple(r.Code, r.Page, r.Exchange, r.Row, r.Field),
+                  std::tuple(c.code, c.page, c.exchange, c.row, c.column));
     }
 }
 
@@ -210,16 +208,13 @@ TEST(StationRules, FocusFollowsTheSelector) {
     };
     for (const Case& c : {Case{1, 2, 0}, Case{2, 2, 0}, Case{kSelectAll, kSelectAll, 64}}) {
         const StationFocus f = PlaceStationFocus(r, c.selection);
-        EXPECT_EQ(f.Page, kPageSubs);
-        EXPECT_EQ(f.Selection, c.expectSelection);
-        EXPECT_EQ(f.Row, c.expectRow);
-        EXPECT_EQ(f.Column, kSubStation);
+        EXPECT_EQ(std::tuple(f.Page, f.Selection, f.Row, f.Column),
+                  std::tuple(int(kPageSubs), c.expectSelection, c.expectRow, int(kSubStation)));
         const StationAt at = StationAtRow(f.Page, f.Selection, f.Row);
-        EXPECT_EQ(at.Exchange, 2);
-        EXPECT_EQ(at.Position, 1);
+        EXPECT_EQ(std::pair(at.Exchange, at.Position), std::pair(2, 1));
     }
-    EXPECT_EQ(StationAtRow(kPageMasters, kSelectAll, 7).Exchange, 2);
-    EXPECT_EQ(StationAtRow(kPageMasters, kSelectAll, 7).Position, 4);
+    const StationAt last = StationAtRow(kPageMasters, kSelectAll, 7);
+    EXPECT_EQ(std::pair(last.Exchange, last.Position), std::pair(2, 4));
     EXPECT_EQ(StationAtRow(kPageMasters, 3, 4).Exchange, 0);
 }
 }  // namespace
