@@ -8,18 +8,6 @@
 
 namespace {
 
-TEST(SimExchangesTest, UploadOrderCountsAsTheDownloadExpects) {
-    for (int n : {1, 2, 16}) {
-        EXPECT_EQ(UploadOrder(n, 0).size(), 144u * n + 1) << n;
-        EXPECT_EQ(UploadOrder(n, n).size(), 4u * n + 141) << n;
-    }
-    const auto order = UploadOrder(2, 2);
-    EXPECT_EQ(order[0], (SimRecordKey{'A', 0, 0}));
-    EXPECT_EQ(order[1], (SimRecordKey{'B', 1, 1}));   // masters of every exchange
-    EXPECT_EQ(order[9], (SimRecordKey{'C', 2, 1}));
-    EXPECT_EQ(order.back(), (SimRecordKey{'M', 2, 0}));
-}
-
 std::string Text(char letter, const SettingData& data, int exchange, int index = 0) {
     return std::string(EncodeSettingText(letter, EncodeRequest{data, exchange, index}).View());
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "EditorWindowSupport.h"
 #include "comm/MessageEvent.h"
@@ -73,10 +74,9 @@ TEST(DlgSystem, FailedCheckFocusesTheExchangeRow) {
     e.dialog.OnOverwrite();
     ASSERT_EQ(Texts(e.prompt), Strings{"Incorrect first station No.digit length"});
     EXPECT_EQ(e.prompt.Messages[0].Buttons, PromptButtons::Ok);
-    EXPECT_EQ(e.grid.currentRow(), 2);
-    EXPECT_EQ(e.grid.currentColumn(), 1);
-    EXPECT_EQ(e.model->System.SwitchCnt, 2);
-    EXPECT_EQ(e.model->Modified, 0);
+    EXPECT_EQ(std::tuple(e.grid.currentRow(), e.grid.currentColumn(), int(e.model->System.SwitchCnt),
+                         int(e.model->Modified)),
+              std::tuple(2, 1, 2, 0));
 }
 
 TEST(DlgSystem, KeyboardRules) {

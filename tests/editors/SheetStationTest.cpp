@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "EditorWindowSupport.h"
 #include "comm/MessageEvent.h"
@@ -107,12 +108,11 @@ TEST(SheetStation, FailedCheckTurnsToItsPageExchangeAndCell) {
         e.sheet->Selector()->setCurrentIndex(c.Selection);
         e.sheet->OnOverwrite();
         ASSERT_EQ(Texts(e.prompt), Strings{c.Message}) << c.Name;
-        EXPECT_EQ(e.sheet->Pages()->currentIndex(), c.Page) << c.Name;
-        EXPECT_EQ(e.sheet->Selector()->currentIndex(), c.SelectorAfter) << c.Name;
         GridWidget& grid = c.Page == kPageSubs ? e.Subs() : e.Masters();
-        EXPECT_EQ(grid.currentRow(), c.Row) << c.Name;
-        EXPECT_EQ(grid.currentColumn(), c.Column) << c.Name;
-        EXPECT_EQ(e.model->Modified, 0) << c.Name;
+        EXPECT_EQ(std::tuple(e.sheet->Pages()->currentIndex(), e.sheet->Selector()->currentIndex(), grid.currentRow(),
+                             grid.currentColumn(), int(e.model->Modified)),
+                  std::tuple(c.Page, c.SelectorAfter, c.Row, c.Column, 0))
+            << c.Name;
     }
 }
 
