@@ -38,18 +38,6 @@ TEST(SettingTextEncode, SampleTextsByteForByte) {
     }
 }
 
-TEST(SettingTextEncode, SampleTextsDecodeIntoDefaultsAndEncodeBack) {
-    FixedClock clock;
-    auto d = MakeSettingData();
-    for (const SampleText& s : SampleTexts()) {
-        const bool applied = s.Letter == 'K' ? DecodeDialingAssignmentText(*d, s.Text)
-                                             : DecodeSettingText(*d, s.Text).Applied;
-        EXPECT_TRUE(applied) << s.Text;
-    }
-    for (const SampleText& s : SampleTexts())
-        EXPECT_EQ(Encode(*d, s.Letter, s.Exchange, s.Index, s.Block), s.Text);
-}
-
 TEST(SettingTextEncode, RequestTexts) {
     auto d = MakeSettingData();
     struct Case {
