@@ -108,23 +108,4 @@ TEST(Password, WriteFailureIsReported) {
         EXPECT_EQ(ReadWholeFile(path), PasswordLine("") + kBody);
     }
 }
-
-TEST(Password, NewPasswordChecksInOrder) {
-    struct Case {
-        const char *current, *oldP, *newP, *confirm;
-        NewPasswordCheck expected;
-    };
-    const Case cases[] = {
-        {"abc", "abc", "x", "x", NewPasswordCheck::Ok},
-        {"abc", "abc", "", "", NewPasswordCheck::Ok},
-        {"", "", "x", "x", NewPasswordCheck::Ok},
-        {"abc", "ABC", "x", "x", NewPasswordCheck::OldWrong},  // case-sensitive
-        {"abc", "ab", "x", "y", NewPasswordCheck::OldWrong},   // the old password is checked first
-        {"abc", "abc", "x", "y", NewPasswordCheck::ConfirmWrong},
-        {"abc", "abc", "x", "", NewPasswordCheck::ConfirmWrong},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CheckNewPassword(c.current, c.oldP, c.newP, c.confirm), c.expected)
-            << c.current << "|" << c.oldP << "|" << c.newP << "|" << c.confirm;
-}
 }  // namespace
