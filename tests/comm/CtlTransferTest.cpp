@@ -32,11 +32,6 @@ Run Ctl(const TempDir& dir, const QStringList& args) {
     return r;
 }
 
-QString ReadAll(const std::string& path) {
-    QFile f(QString::fromStdString(path));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-}
-
 }  // namespace
 
 class CtlTransferTest : public QObject {
@@ -91,7 +86,7 @@ private slots:
         data->System.SwitchCnt = 2;
         const std::string file = dir.File("keep.txt");
         QVERIFY(WriteSettingsFile(*data, file, prompt));
-        const QString before = ReadAll(file);
+        const std::string before = ReadWholeFile(file);
         const QString path = QString::fromStdString(file);
         struct Case {
             QStringList args;
@@ -107,7 +102,7 @@ private slots:
             const Run r = Ctl(dir, c.args);
             QCOMPARE(r.status, 1);
             QVERIFY2(r.err.contains(c.message), qPrintable(r.err));
-            QCOMPARE(ReadAll(file), before);
+            QCOMPARE(ReadWholeFile(file), before);
         }
         // The exchanges refuse every text.
         SimProcess sim;
@@ -121,7 +116,7 @@ private slots:
             const Run r = Ctl(dir, c.args);
             QCOMPARE(r.status, 1);
             QVERIFY2(r.err.contains(c.message), qPrintable(r.err));
-            QCOMPARE(ReadAll(file), before);
+            QCOMPARE(ReadWholeFile(file), before);
         }
     }
 };

@@ -24,13 +24,6 @@ bool RecordingPrompt::ChooseFile(FileDialogKind kind, std::string_view filter, s
     return true;
 }
 
-bool RecordingPrompt::ChooseFolder(std::string_view, std::string& path) {
-    if (FolderAnswers.empty()) return false;
-    path = FolderAnswers.front();
-    FolderAnswers.pop_front();
-    return true;
-}
-
 std::vector<std::string> RecordingPrompt::Texts() const {
     std::vector<std::string> out;
     for (const auto& m : Messages) out.push_back(m.Text);

@@ -18,14 +18,13 @@ public:
     std::vector<RecordedPrompt> Messages;
     std::deque<PromptAnswer> Answers;      // used in turn; when empty: Ok, or No for questions
     std::deque<std::string> FileAnswers;   // chosen paths in turn; when empty: Cancel
-    std::deque<std::string> FolderAnswers;
     std::vector<FileDialogKind> FileDialogs;
     std::vector<std::string> FileFilters;
 
     PromptAnswer Message(std::string_view text, std::string_view title, PromptIcon icon,
                          PromptButtons buttons) override;
     bool ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) override;
-    bool ChooseFolder(std::string_view title, std::string& path) override;
+    bool ChooseFolder(std::string_view, std::string&) override { return false; }  // always Cancel
 
     // The texts of every message so far, in order.
     std::vector<std::string> Texts() const;
