@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "comm/DownloadSequence.h"
 #include "comm/SettingTextEncode.h"
@@ -29,15 +30,13 @@ TEST(DownloadSequenceTest, ExpectedCountsAndTheRecountAfterTextA) {
         DownloadSequence seq(*data);
         const SequenceRequest q = seq.Start(c.Selected).Request;
         EXPECT_EQ(q.Text.View(), c.Q);
-        EXPECT_EQ(q.SetBits, c.Selected ? 2 : 3);
-        EXPECT_EQ(q.ExchangeIndex, c.Selected ? c.Selected - 1 : 0);
-        EXPECT_TRUE(q.FirstText && q.ProgressMode == kProgressOpen);
+        EXPECT_EQ(std::tuple(int(q.SetBits), q.ExchangeIndex, q.FirstText, q.ProgressMode),
+                  std::tuple(c.Selected ? 2 : 3, c.Selected ? c.Selected - 1 : 0, true, int(kProgressOpen)));
         EXPECT_TRUE(seq.OnResult(kTransferDone).ProgressReceiving);
         EXPECT_EQ(seq.Progress().Total, c.Expected);
         EXPECT_TRUE(seq.OnResult(kTransferReceived, TextA(c.NewSwitchCnt)).ProgressStep);
-        EXPECT_EQ(seq.Expected(), c.Recounted);
-        EXPECT_EQ(data->System.SwitchCnt, c.NewSwitchCnt);
-        EXPECT_EQ(data->Modified, 1);
+        EXPECT_EQ(std::tuple(seq.Expected(), int(data->System.SwitchCnt), int(data->Modified)),
+                  std::tuple(c.Recounted, c.NewSwitchCnt, 1));
     }
     // A text A that lowers the count below what has arrived closes the download.
     auto data = MakeSettingData();
@@ -90,12 +89,9 @@ TEST(DownloadSequenceTest, ResultsSupervisionAndCancel) {
             step = seq.OnResult(c.Event);
         }
         EXPECT_STREQ(step.Message ? step.Message : "", c.Message);
-        EXPECT_EQ(step.Send, c.Release);
         EXPECT_TRUE(!step.Send || (step.Request.IsRelease() && step.Request.ClearBits == 3 && !step.Request.AsCancel));
-        EXPECT_TRUE(step.ProgressEnd);
-        EXPECT_EQ(step.ForgetRegistration, c.Event == kTransferCancelled);
-        EXPECT_EQ(seq.Phase(), c.Phase);
-        EXPECT_FALSE(seq.TimerRunning());
+        EXPECT_EQ(std::tuple(step.Send, step.ProgressEnd, step.ForgetRegistration, seq.Phase(), seq.TimerRunning()),
+                  std::tuple(c.Release, true, c.Event == kTransferCancelled, c.Phase, false));
         // What arrived before stays decoded; the release's own answer and
         // late texts change nothing.
         EXPECT_EQ(data->Modified, c.Receiving ? 1 : 0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "comm/UploadSequence.h"
@@ -79,13 +80,12 @@ TEST(UploadSequenceTest, ResultsSupervisionAndCancel) {
                                   : c.Event < 0             ? seq.OnTick()
                                                             : seq.OnResult(c.Event);
         EXPECT_STREQ(step.Message ? step.Message : "", c.Message);
-        EXPECT_EQ(seq.Phase(), c.Phase);
-        EXPECT_EQ(step.Send ? step.Request.ClearBits + 10 * step.Request.AsCancel : -1, c.Release);
         EXPECT_TRUE(!step.Send || step.Request.IsRelease());
-        EXPECT_EQ(step.ProgressEnd, c.Phase != SequencePhase::Running);
-        EXPECT_EQ(step.ForgetRegistration, c.Event == kTransferCancelled);
-        EXPECT_EQ(seq.TimerRunning(), c.Phase == SequencePhase::Running);
-        EXPECT_EQ(seq.Progress().Count, 4 + (c.Event == CancelThenDone));
+        const bool running = c.Phase == SequencePhase::Running;
+        EXPECT_EQ(std::tuple(seq.Phase(), step.Send ? step.Request.ClearBits + 10 * step.Request.AsCancel : -1,
+                             step.ProgressEnd, step.ForgetRegistration, seq.TimerRunning(), seq.Progress().Count),
+                  std::tuple(c.Phase, c.Release, !running, c.Event == kTransferCancelled, running,
+                             4 + (c.Event == CancelThenDone)));
         // A late answer (the release's own included) starts nothing once it ended.
         EXPECT_EQ(seq.OnResult(kTransferDone).Send, c.Phase == SequencePhase::Running);
         EXPECT_TRUE(seq.OnResult(kTransferCancelled).ForgetRegistration);
