@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/ClockTimeText.h"
 #include "model/SettingData.h"
 #include "support/PopulatedSettings.h"
@@ -7,37 +9,29 @@
 TEST(SettingDefaults, StationNumbersAndNames) {
     auto d = MakeSettingData();
     const SystemData& sys = d->System;
-    EXPECT_EQ(sys.SwitchCnt, 1);
-    EXPECT_EQ(sys.NumberSize, 2);
-    EXPECT_EQ(sys.SwNumber[0].Value, 10);
-    EXPECT_EQ(sys.SwNumber[0].Text, "10");
-    for (int e = 1; e < kMaxExchanges; ++e) {
-        EXPECT_EQ(sys.SwNumber[e].Value, kNotAssigned) << e;
-        EXPECT_EQ(sys.SwNumber[e].Text, "-1") << e;
-        EXPECT_EQ(sys.SwNumber[e].Position, e + 1);
-    }
+    EXPECT_EQ(std::tuple(int(sys.SwitchCnt), int(sys.NumberSize), sys.SwNumber[0].Value, sys.SwNumber[0].Text.Str()),
+              std::tuple(1, 2, 10, std::string("10")));
+    for (int e = 1; e < kMaxExchanges; ++e)
+        EXPECT_EQ(std::tuple(sys.SwNumber[e].Value, sys.SwNumber[e].Text.Str(), int(sys.SwNumber[e].Position)),
+                  std::tuple(kNotAssigned, std::string("-1"), e + 1));
     for (int m = 0; m < kMastersPerExchange; ++m) {
         const MasterData& ms = d->Switch[0].Master[m];
-        EXPECT_EQ(ms.NumberValue, 90 + m);
-        EXPECT_EQ(ms.Number, std::to_string(90 + m));
-        EXPECT_EQ(ms.Name, ms.Number.View());
+        EXPECT_EQ(std::tuple(ms.NumberValue, ms.Number.Str(), ms.Name.Str()),
+                  std::tuple(90 + m, std::to_string(90 + m), std::to_string(90 + m)));
+        EXPECT_EQ(std::tuple(int(ms.ScanCnt), int(ms.GroupCnt), int(ms.MeetCnt), int(ms.ScanSub[15].Position)),
+                  std::tuple(16, 15, 3, 16));
         EXPECT_EQ(d->Switch[5].Master[m].NumberValue, kNotAssigned);
         EXPECT_TRUE(d->Switch[5].Master[m].Name.Empty());
-        EXPECT_EQ(ms.ScanCnt, 16);
-        EXPECT_EQ(ms.GroupCnt, 15);
-        EXPECT_EQ(ms.MeetCnt, 3);
-        EXPECT_EQ(ms.ScanSub[15].Position, 16);
     }
-    EXPECT_EQ(d->Switch[0].Sub[0].Number, "10");
-    EXPECT_EQ(d->Switch[0].Sub[63].Number, "73");
-    EXPECT_EQ(d->Switch[0].Sub[63].NumberValue, 73);
+    const SwitchData& x1 = d->Switch[0];
+    EXPECT_EQ(std::tuple(x1.Sub[0].Number.Str(), x1.Sub[63].Number.Str(), x1.Sub[63].NumberValue),
+              std::tuple(std::string("10"), std::string("73"), 73));
     EXPECT_EQ(d->Switch[15].Sub[63].NumberValue, kNotAssigned);
-    EXPECT_EQ(d->Switch[6].Sub[3].CallSwNo, 7);
-    EXPECT_EQ(d->Switch[6].Sub[3].CallStNo, 1);
-    EXPECT_EQ(d->Function[3].CallCnt, 10);
-    EXPECT_EQ(d->Function[3].StartTime.Text, "00:00");
-    EXPECT_EQ(d->Switch[2].LineCntLimit, 3);
-    EXPECT_EQ(d->Switch[2].Line[1].RxMaster[3].Position, 4);
+    EXPECT_EQ(std::pair(int(d->Switch[6].Sub[3].CallSwNo), int(d->Switch[6].Sub[3].CallStNo)), std::pair(7, 1));
+    EXPECT_EQ(std::pair(int(d->Function[3].CallCnt), d->Function[3].StartTime.Text.Str()),
+              std::pair(10, std::string("00:00")));
+    EXPECT_EQ(std::pair(int(d->Switch[2].LineCntLimit), int(d->Switch[2].Line[1].RxMaster[3].Position)),
+              std::pair(3, 4));
 }
 
 TEST(SettingDefaults, ResetClearsEverythingButPasswordModifiedAndPath) {
