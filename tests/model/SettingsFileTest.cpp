@@ -238,18 +238,6 @@ TEST(SettingsFile, FieldConversions) {
         EXPECT_NE(written.find(expected), std::string::npos) << expected;
 }
 
-TEST(SettingsFile, UnopenableFileLeavesTheModelAlone) {
-    TempDir dir;
-    auto d = MakeSettingData();
-    FillPopulatedSettings(*d, 5);
-    auto before = MakeSettingData();
-    *before = *d;
-    RecordingPrompt prompt;
-    EXPECT_EQ(ReadSettingsFile(*d, dir.File("missing.txt"), prompt), SettingsReadResult::CannotOpen);
-    EXPECT_TRUE(*d == *before);
-    EXPECT_TRUE(prompt.Messages.empty());
-}
-
 TEST(SettingsFile, FailedWriteKeepsThePreviousFile) {
     TempDir dir;
     const std::string path = dir.File("keep.txt");
@@ -276,9 +264,4 @@ TEST(SettingsFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(d->Modified, 1);
     EXPECT_EQ(ReadWholeFile(path), "previous contents\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-
-    // A folder that does not exist cannot take the file either.
-    RecordingPrompt second;
-    EXPECT_FALSE(WriteSettingsFile(*d, dir.File("no/such/folder.txt"), second));
-    EXPECT_EQ(second.Texts(), std::vector<std::string>{"Set file Write Error"});
 }
