@@ -36,31 +36,16 @@ SequenceStep DownloadSequence::Start(int selected) {
 }
 
 SequenceStep DownloadSequence::Finish(SequencePhase phase, const char* message, bool release) {
-    watch_.Stop();
-    phase_ = phase;
     receiving_ = false;
-    SequenceStep step;
-    if (release) {
-        step.Send = true;
-        step.Request = ReleaseRequest(kActivityAll);
-    }
-    step.ProgressEnd = true;
-    step.Message = message;
-    return step;
+    return FinishSequence(watch_, phase_, phase, message, release);
 }
 
 SequenceStep DownloadSequence::OnResult(int code, std::string_view text) {
-    SequenceStep step;
     if (code == kTransferCancelled) {
-        step.ForgetRegistration = true;
-        if (phase_ == SequencePhase::Running) {
-            watch_.Stop();
-            receiving_ = false;
-            phase_ = SequencePhase::Cancelled;
-            step.ProgressEnd = true;
-        }
-        return step;
+        receiving_ = false;
+        return WithdrawSequence(watch_, phase_);
     }
+    SequenceStep step;
     // After a failure, a time-out or a cancel the release request still comes
     // back with code 0; it must not start receiving again, and texts still on
     // their way are not decoded any more.

@@ -18,3 +18,28 @@ SequenceRequest ReleaseRequest(uint8_t clearBits) {
     r.ClearBits = clearBits;
     return r;
 }
+
+SequenceStep FinishSequence(SecondsWatch& watch, SequencePhase& phase, SequencePhase to, const char* message,
+                            bool release) {
+    watch.Stop();
+    phase = to;
+    SequenceStep step;
+    if (release) {
+        step.Send = true;
+        step.Request = ReleaseRequest(kActivityAll);
+    }
+    step.ProgressEnd = true;
+    step.Message = message;
+    return step;
+}
+
+SequenceStep WithdrawSequence(SecondsWatch& watch, SequencePhase& phase) {
+    SequenceStep step;
+    step.ForgetRegistration = true;
+    if (phase == SequencePhase::Running) {
+        watch.Stop();
+        phase = SequencePhase::Cancelled;
+        step.ProgressEnd = true;
+    }
+    return step;
+}

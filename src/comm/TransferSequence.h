@@ -92,3 +92,11 @@ int ParseExchangeNo(std::string_view typed, int switchCnt);
 
 // The release request: set-bits 0 and the activity bits to clear.
 SequenceRequest ReleaseRequest(uint8_t clearBits);
+
+// Ends a sequence: stops its watch, sets its phase and ends the progress
+// window, with the message and, when asked, a release of every activity bit.
+SequenceStep FinishSequence(SecondsWatch& watch, SequencePhase& phase, SequencePhase to, const char* message,
+                            bool release);
+// Code 4, the request withdrawn: the sequence forgets its registration, and a
+// running one ends as cancelled.
+SequenceStep WithdrawSequence(SecondsWatch& watch, SequencePhase& phase);

@@ -50,29 +50,12 @@ SequenceStep UploadSequence::SendNext() {
 }
 
 SequenceStep UploadSequence::Finish(SequencePhase phase, const char* message, bool release) {
-    watch_.Stop();
-    phase_ = phase;
-    SequenceStep step;
-    if (release) {
-        step.Send = true;
-        step.Request = ReleaseRequest(kActivityAll);
-    }
-    step.ProgressEnd = true;
-    step.Message = message;
-    return step;
+    return FinishSequence(watch_, phase_, phase, message, release);
 }
 
 SequenceStep UploadSequence::OnResult(int code) {
+    if (code == kTransferCancelled) return WithdrawSequence(watch_, phase_);
     SequenceStep step;
-    if (code == kTransferCancelled) {
-        step.ForgetRegistration = true;
-        if (phase_ == SequencePhase::Running) {
-            watch_.Stop();
-            phase_ = SequencePhase::Cancelled;
-            step.ProgressEnd = true;
-        }
-        return step;
-    }
     // A late answer after a failure, a time-out or a cancel must not start
     // the next text: the release request itself comes back with code 0.
     if (phase_ != SequencePhase::Running) return step;
