@@ -12,7 +12,8 @@ std::string Hex(const std::uint8_t* bytes, std::size_t n) {
     char h[4];
     for (std::size_t i = 0; i < n; ++i) {
         std::snprintf(h, sizeof h, "%02x", bytes[i]);
-        s += (i ? " " : "") + std::string(h);
+        if (i) s += ' ';
+        s += h;
     }
     return s;
 }
