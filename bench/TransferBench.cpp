@@ -60,11 +60,11 @@ Figures Transfer(BareLink& pc, SettingData& data, bool upload) {
 }
 
 // The same through the program's path; the driver is the requester.
-Figures ProgramTransfer(ProgramLink& pc, SettingData& data, bool upload) {
+Figures ProgramTransfer(CtlLinkSession& pc, SettingData& data, bool upload) {
     Figures f;
     TransferDriver driver(&pc.view, data);
     driver.OnMessage = [](const char* m) { std::fprintf(stderr, "bench_transfer: %s\n", m); };
-    pc.link->SetSettingReceiver(&driver);
+    pc.link.SetSettingReceiver(&driver);
     const auto start = Clock::now();
     if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, 0)) {
         RunUntil([&] { return !driver.Running(); }, 600000);
@@ -73,7 +73,7 @@ Figures ProgramTransfer(ProgramLink& pc, SettingData& data, bool upload) {
     f.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
     f.Ok = driver.Phase() == SequencePhase::Completed;
     f.Texts = driver.Progress().Count;
-    pc.link->SetSettingReceiver(nullptr);
+    pc.link.SetSettingReceiver(nullptr);
     return f;
 }
 
@@ -158,12 +158,12 @@ int main(int argc, char** argv) {
     SequenceAlone(*data);
     {
         SimProcess sim;
-        ProgramLink pc;
-        if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(false), "/dev/null") || !pc.Open(sim.Path()))
+        std::unique_ptr<CtlLinkSession> pc;
+        if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(false), "/dev/null") || !(pc = OpenProgramLink(sim.Path())))
             return std::fprintf(stderr, "bench_transfer: simulator or port did not start\n"), 1;
-        const Figures up = ProgramTransfer(pc, *data, true);
+        const Figures up = ProgramTransfer(*pc, *data, true);
         auto back = MakeSettingData();
-        const Figures down = ProgramTransfer(pc, *back, false);
+        const Figures down = ProgramTransfer(*pc, *back, false);
         if (!up.Ok || !down.Ok) return std::fprintf(stderr, "bench_transfer: unpaced transfer failed\n"), 1;
         PrintUnpaced("program", exchanges, up, down);
     }
@@ -180,8 +180,8 @@ int main(int argc, char** argv) {
     }
     if (!pace) return 0;
     const bool program = PacedUpload("program", exchanges, [&](const std::string& device) {
-        ProgramLink pc;
-        return pc.Open(device) ? ProgramTransfer(pc, *data, true) : Figures{};
+        const auto pc = OpenProgramLink(device);
+        return pc ? ProgramTransfer(*pc, *data, true) : Figures{};
     });
     const bool bare = PacedUpload("bare link", exchanges, [&](const std::string& device) {
         BareLink pc;

@@ -73,12 +73,12 @@ protected:
 // link handling, CTransMng and CSioThread.
 struct TransferPath {
     SimProcess sim;
-    ProgramLink program;
+    std::unique_ptr<CtlLinkSession> program;
     Requester requester;
 
     bool Start() {
-        if (!sim.Start(NX420_SIM_PROGRAM, {}, "/dev/null") || !program.Open(sim.Path())) return false;
-        requester.view = &program.view;
+        if (!sim.Start(NX420_SIM_PROGRAM, {}, "/dev/null") || !(program = OpenProgramLink(sim.Path()))) return false;
+        requester.view = &program->view;
         return true;
     }
     bool Run(int texts) {

@@ -16,6 +16,18 @@ bool ViewStandIn::event(QEvent* e) {
     return true;
 }
 
+CtlLinkSession::CtlLinkSession(const PortSetting& setting, const SerialDeviceMap& devices)
+    : link(&view, mask, devices) {
+    view.link = &link;
+    link.Start(setting);
+}
+
+CtlLinkSession::~CtlLinkSession() {
+    if (link.CloseForExit()) RunUntil([&] { return view.portClosed; }, 3000);
+    link.End(3000);
+    view.link = nullptr;
+}
+
 std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
     static int argc = 1;
     static char name[] = "nx420ctl";

@@ -5,6 +5,7 @@
 // an event with a deadline.
 #include <QEvent>
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -22,6 +23,21 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+};
+
+// The link as the main view holds it, for one window-less command: started
+// with the port setting when made; on destruction the port is closed first
+// (as at exit) and the transfer manager ended.
+class CtlLinkSession {
+public:
+    CtlLinkSession(const PortSetting& setting, const SerialDeviceMap& devices);
+    ~CtlLinkSession();
+    CtlLinkSession(const CtlLinkSession&) = delete;
+    CtlLinkSession& operator=(const CtlLinkSession&) = delete;
+
+    ViewStandIn view;
+    std::uint8_t mask = 0;  // the view's activity mask
+    ViewLink link;
 };
 
 // A QCoreApplication unless one exists already (tests run inside their own).

@@ -28,7 +28,6 @@ protected:
     }
 };
 
-
 }  // namespace
 
 int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt& prompt, std::FILE* out) {
@@ -36,25 +35,18 @@ int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt
 
     const PortSetting setting = CtlPortSetting(prompt);
     const SerialDeviceMap devices = CtlDevices(connection);
-    std::uint8_t mask = 0;
-    ViewStandIn view;
     Requester requester;
     int code = -1;
     {
-        ViewLink link(&view, mask, devices);
-        view.link = &link;
-        link.Start(setting);
+        CtlLinkSession session(setting, devices);
         TransferHeader header;
         header.Requester = &requester;
         header.SetBits = 1;
         header.ClearBits = 1;
         InterruptionFlag() = false;
-        SendText(&view, header, kSendNoProgress, 0, false, text);
+        SendText(&session.view, header, kSendNoProgress, 0, false, text);
         RunUntil([&] { return requester.code >= 0; }, kCtlSendLimitSeconds * 1000);
         code = requester.code;
-        if (link.CloseForExit()) RunUntil([&] { return view.portClosed; }, 3000);
-        link.End(3000);
-        view.link = nullptr;
     }
     switch (code) {
     case kTransferDone: std::fprintf(out, "%s\n", TransferResultMeaning(code)); return 0;

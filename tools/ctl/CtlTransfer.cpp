@@ -85,36 +85,33 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
     const SerialDeviceMap devices = CtlDevices(connection);
 
     const bool terminal = isatty(fileno(out)) != 0;
-    std::uint8_t mask = 0;
-    ViewStandIn view;
-    TransferDriver driver(&view, *model);
-    QElapsedTimer elapsed;
-    std::string line;
-    auto show = [&](bool last) {
-        const SequenceProgress p = driver.Progress();
-        const std::string now = TransferProgressLine(p.Count, p.Total, driver.Bytes(), elapsed.elapsed() / 1000.0);
-        // Padded over the previous line when this one is shorter.
-        if (terminal && now != line) std::fprintf(out, "\r%-*s", static_cast<int>(line.size()), now.c_str());
-        if (last) std::fprintf(out, terminal ? "\n" : "%s\n", terminal ? "" : now.c_str());
-        std::fflush(out);
-        line = now;
-    };
-    driver.OnMessage = [&](const char* text) {
-        if (terminal) std::fputc('\n', out);
-        prompt.Tell(text, PromptIcon::Warning);
-    };
-    // A stall longer than the sequence's own supervision ends the wait anyway.
-    QDeadlineTimer stall(130 * 1000);
-    driver.OnChange = [&] {
-        stall.setRemainingTime(130 * 1000);
-        show(false);
-    };
     SequencePhase phase = SequencePhase::Idle;
     {
-        ViewLink link(&view, mask, devices);
-        view.link = &link;
-        link.Start(setting);
-        link.SetSettingReceiver(&driver);
+        CtlLinkSession session(setting, devices);
+        TransferDriver driver(&session.view, *model);
+        QElapsedTimer elapsed;
+        std::string line;
+        auto show = [&](bool last) {
+            const SequenceProgress p = driver.Progress();
+            const std::string now =
+                TransferProgressLine(p.Count, p.Total, driver.Bytes(), elapsed.elapsed() / 1000.0);
+            // Padded over the previous line when this one is shorter.
+            if (terminal && now != line) std::fprintf(out, "\r%-*s", static_cast<int>(line.size()), now.c_str());
+            if (last) std::fprintf(out, terminal ? "\n" : "%s\n", terminal ? "" : now.c_str());
+            std::fflush(out);
+            line = now;
+        };
+        driver.OnMessage = [&](const char* text) {
+            if (terminal) std::fputc('\n', out);
+            prompt.Tell(text, PromptIcon::Warning);
+        };
+        // A stall longer than the sequence's own supervision ends the wait anyway.
+        QDeadlineTimer stall(130 * 1000);
+        driver.OnChange = [&] {
+            stall.setRemainingTime(130 * 1000);
+            show(false);
+        };
+        session.link.SetSettingReceiver(&driver);
         elapsed.start();
         if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, selected)) {
             QTimer wake;  // so that a stall is noticed when nothing else happens
@@ -129,10 +126,7 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
         }
         phase = driver.Phase();
         show(true);
-        link.SetSettingReceiver(nullptr);
-        if (link.CloseForExit()) RunUntil([&] { return view.portClosed; }, 3000);
-        link.End(3000);
-        view.link = nullptr;
+        session.link.SetSettingReceiver(nullptr);
     }
     if (phase != SequencePhase::Completed) return 1;
     // Only now: a download that did not complete leaves FILE as it was (the
