@@ -1,6 +1,7 @@
 // CSioThread against nx420-sim over a pseudo-terminal, and without a device.
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,19 @@ struct Rig {
     }
 };
 
+// A simulator with the given options, its log in a scratch folder, and a
+// worker whose COM1 is opened on it.
+struct SimRig {
+    TempDir dir;
+    SimProcess sim;
+    std::unique_ptr<Rig> rig;
+    bool Start(const std::vector<std::string>& options) {
+        if (!sim.Start(NX420_SIM_PROGRAM, options, dir.File("sim.log"))) return false;
+        rig = std::make_unique<Rig>(sim.Path());
+        return rig->sio.Open("COM1");
+    }
+};
+
 }  // namespace
 
 class SioThreadTest : public QObject {
@@ -85,11 +99,9 @@ private slots:
     }
 
     void sendsAndReceivesTexts() {
-        TempDir dir;
-        SimProcess sim;
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--exchanges", "2", "--rate", "20"}, dir.File("sim.log")));
-        Rig rig(sim.Path());
-        QVERIFY(rig.sio.Open("COM1"));
+        SimRig s;
+        QVERIFY(s.Start({"--exchanges", "2", "--rate", "20"}));
+        Rig& rig = *s.rig;
         QTRY_COMPARE_WITH_TIMEOUT(rig.view.Count(UM_PORT_OPENED), 1, kDeadlineMs);
         QVERIFY(rig.sio.Open("COM1"));  // already open: told again, not reopened
         QTRY_COMPARE_WITH_TIMEOUT(rig.view.Count(UM_PORT_OPENED), 2, kDeadlineMs);
@@ -114,25 +126,21 @@ private slots:
     }
 
     void retriesRunOutAndPortStaysOpen() {
-        TempDir dir;
-        SimProcess sim;
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--nak-every", "1"}, dir.File("sim.log")));
-        Rig rig(sim.Path());
-        QVERIFY(rig.sio.Open("COM1"));
+        SimRig s;
+        QVERIFY(s.Start({"--nak-every", "1"}));
+        Rig& rig = *s.rig;
         rig.Send("A01");
         QTRY_COMPARE_WITH_TIMEOUT(rig.view.Count(UM_COMM_ERROR, 0x8401), 1, kDeadlineMs);
         QCOMPARE(rig.view.Find(UM_COMM_ERROR)->text, std::string("A01"));
         QCOMPARE(rig.sio.OpenFlag(), 1);
-        sim.Stop();
-        QVERIFY(QString::fromStdString(ReadWholeFile(dir.File("sim.log"))).count("rx A01 NAK (fault)") == 4);
+        s.sim.Stop();
+        QVERIFY(QString::fromStdString(ReadWholeFile(s.dir.File("sim.log"))).count("rx A01 NAK (fault)") == 4);
     }
 
     void resetReturnsTheRequestInFlight() {
-        TempDir dir;
-        SimProcess sim;
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--silent-after", "0"}, dir.File("sim.log")));
-        Rig rig(sim.Path());
-        QVERIFY(rig.sio.Open("COM1"));
+        SimRig s;
+        QVERIFY(s.Start({"--silent-after", "0"}));
+        Rig& rig = *s.rig;
         rig.Send("A01");
         QTRY_COMPARE_WITH_TIMEOUT(rig.queues.Size(0), std::size_t(0), kDeadlineMs);  // taken into the send slot
         rig.sio.ResetChannel(0);
@@ -142,13 +150,11 @@ private slots:
     }
 
     void lineGoneReportsReadFailureAndQuitsPromptly() {
-        TempDir dir;
-        SimProcess sim;
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {}, dir.File("sim.log")));
-        Rig rig(sim.Path());
-        QVERIFY(rig.sio.Open("COM1"));
+        SimRig s;
+        QVERIFY(s.Start({}));
+        Rig& rig = *s.rig;
         QTRY_COMPARE_WITH_TIMEOUT(rig.view.Count(UM_PORT_OPENED), 1, kDeadlineMs);
-        sim.Stop();  // the far end goes away under the open port
+        s.sim.Stop();  // the far end goes away under the open port
         QTRY_COMPARE_WITH_TIMEOUT(rig.view.Count(UM_COMM_ERROR, 0x8500), 1, kDeadlineMs);
         rig.sio.Close();
         QTRY_COMPARE_WITH_TIMEOUT(rig.view.Count(UM_PORT_CLOSED), 1, kDeadlineMs);
