@@ -1,5 +1,5 @@
 add_executable(bench_link ${CMAKE_CURRENT_LIST_DIR}/LinkBench.cpp)
-target_link_libraries(bench_link PRIVATE nx420simcore nx420core benchmark::benchmark)
+target_link_libraries(bench_link PRIVATE nx420simcore nx420testsupport benchmark::benchmark)
 target_compile_options(bench_link PRIVATE ${NX420_WARNINGS})
 target_compile_definitions(bench_link PRIVATE NX420_SIM_PROGRAM="$<TARGET_FILE:nx420-sim>")
 add_dependencies(bench_link nx420-sim)

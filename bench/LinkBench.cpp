@@ -9,8 +9,8 @@
 
 #include "BareLink.h"
 #include "SimProcess.h"
-#include "comm/Frame.h"
-#include "comm/LinkChannel.h"
+#include "protocol/Frame.h"
+#include "protocol/LinkChannel.h"
 
 namespace {
 

@@ -8,7 +8,7 @@ target_link_libraries(startup_empty_window PRIVATE Qt6::Widgets)
 target_compile_options(startup_empty_window PRIVATE ${NX420_WARNINGS})
 
 add_executable(bench_startup ${CMAKE_CURRENT_LIST_DIR}/StartupBench.cpp)
-target_link_libraries(bench_startup PRIVATE nx420core)
+target_link_libraries(bench_startup PRIVATE nx420_texts)
 target_compile_options(bench_startup PRIVATE ${NX420_WARNINGS})
 target_compile_definitions(bench_startup PRIVATE
   NX420_PROGRAM="$<TARGET_FILE:nx420>"

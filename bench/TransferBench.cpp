@@ -21,9 +21,9 @@
 #include "ProgramLink.h"
 #include "SequenceDriver.h"
 #include "SimProcess.h"
-#include "comm/DownloadSequence.h"
-#include "comm/TransferDriver.h"
-#include "comm/UploadSequence.h"
+#include "transfer/DownloadSequence.h"
+#include "link/TransferDriver.h"
+#include "transfer/UploadSequence.h"
 #include "support/PopulatedSettings.h"
 
 namespace {

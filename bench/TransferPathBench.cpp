@@ -17,8 +17,8 @@
 #include "BareLink.h"
 #include "ProgramLink.h"
 #include "SimProcess.h"
-#include "comm/MessageEvent.h"
-#include "comm/SendRoutine.h"
+#include "link/MessageEvent.h"
+#include "link/SendRoutine.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "comm/Frame.h"
-#include "comm/LinkChannel.h"
+#include "protocol/Frame.h"
+#include "protocol/LinkChannel.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string_view>
 
-#include "comm/SettingTextDecode.h"
-#include "comm/SettingTextEncode.h"
+#include "texts/SettingTextDecode.h"
+#include "texts/SettingTextEncode.h"
 
 namespace {
 template <std::size_t N>

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "comm/TransferSequence.h"
+#include "transfer/TransferSequence.h"
 #include "core/Prompt.h"
 
 CPageComSelect::CPageComSelect(QWidget* parent, int switchCnt) : QWidget(parent) {

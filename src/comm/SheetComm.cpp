@@ -9,16 +9,16 @@
 #include "comm/PageComTx.h"
 #include "core/Prompt.h"
 #include "editors/StationCheck.h"
-#include "shell/LinkServices.h"
-#include "shell/TR420View.h"
+#include "transfer/DownloadSequence.h"
+#include "transfer/UploadSequence.h"
 
 namespace {
 constexpr const char* kUploadCaption = "Start Upload";
 constexpr const char* kDownloadCaption = "Start Dwnload";
 }  // namespace
 
-CSheetComm::CSheetComm(QWidget* parent, QObject* view, SettingData& model)
-    : QDialog(parent), model_(model), driver_(view, model) {
+CSheetComm::CSheetComm(QWidget* parent, LinkSession& link, SettingData& model)
+    : QDialog(parent), model_(model), transfer_(link) {
     setWindowTitle(QStringLiteral("Upload/Download"));
     const int switchCnt = model.System.SwitchCnt;
     tabs_ = new QTabWidget(this);
@@ -40,23 +40,23 @@ CSheetComm::CSheetComm(QWidget* parent, QObject* view, SettingData& model)
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { ShowPage(index); });
     connect(start_, &QPushButton::clicked, this, [this] { OnStart(); });
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
-    driver_.OnMessage = [](const char* text) { AppPrompt().Tell(text, PromptIcon::Warning); };
-    driver_.OnForgetRegistration = [this] { Unregister(); };
+    transfer_.ReceiveSettingTexts(true);
+    transfer_.OnMessage = [](const char* text) { AppPrompt().Tell(text, PromptIcon::Warning); };
     // A downloaded text A may change the number of exchanges.
-    driver_.OnChange = [this] {
+    transfer_.OnChange = [this] {
         tx_->SetSwitchCnt(model_.System.SwitchCnt);
         rx_->SetSwitchCnt(model_.System.SwitchCnt);
     };
 }
 
-CSheetComm::~CSheetComm() { Unregister(); }
+CSheetComm::~CSheetComm() = default;
 
 void CSheetComm::ShowPage(int index) {
     start_->setText(QString::fromLatin1(index == 1 ? kDownloadCaption : kUploadCaption));
 }
 
 void CSheetComm::OnStart() {
-    if (driver_.Running()) return;
+    if (transfer_.Running()) return;
     const bool upload = tabs_->currentIndex() == 0;
     if (upload && CheckStations(model_)) {
         // Nothing is sent; the shell checks again and opens the Stations editor.
@@ -70,28 +70,19 @@ void CSheetComm::OnStart() {
         upload ? AppPrompt().Message(kTransmitQuestionText, kTransmitQuestionTitle, PromptIcon::Question, PromptButtons::OkCancel)
                : AppPrompt().Message(kReceiveQuestionText, kReceiveQuestionTitle, PromptIcon::Question, PromptButtons::OkCancel);
     if (answer != PromptAnswer::Ok) return;
-    RegisterSettingReceiver(&driver_);
-    registered_ = true;
-    if (!driver_.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, selected))
-        Unregister();
+    if (upload) {
+        auto sequence = std::make_unique<UploadSequence>(model_);
+        const SequenceStep first = sequence->Start(selected);
+        transfer_.Run(std::move(sequence), first);
+    } else {
+        auto sequence = std::make_unique<DownloadSequence>(model_);
+        const SequenceStep first = sequence->Start(selected);
+        transfer_.Run(std::move(sequence), first);
+    }
 }
 
 void CSheetComm::done(int result) {
     // Closing during a transfer: the link is released as by the progress window's Cancel.
-    driver_.Abort();
-    Unregister();
+    transfer_.Interrupt();
     QDialog::done(result);
-}
-
-void CSheetComm::Unregister() {
-    if (!registered_) return;
-    registered_ = false;
-    RegisterSettingReceiver(nullptr);
-}
-
-void RegisterUploadDownloadSheet() {
-    SetCategoryOpener(Category::UploadDownload, [](CTR420View& view) {
-        CSheetComm sheet(&view, &view, view.Model());
-        sheet.exec();
-    });
 }

@@ -5,9 +5,10 @@
 // their messages. While a transfer runs it receives the setting texts.
 #include <QDialog>
 
-#include "comm/TransferDriver.h"
+#include "link/TransferEngine.h"
 #include "model/SettingData.h"
 
+class LinkSession;
 class QPushButton;
 class QTabWidget;
 class CPageComTx;
@@ -15,8 +16,7 @@ class CPageComRx;
 
 class CSheetComm : public QDialog {
 public:
-    // view: the main view (requests and progress messages go there).
-    CSheetComm(QWidget* parent, QObject* view, SettingData& model);
+    CSheetComm(QWidget* parent, LinkSession& link, SettingData& model);
     ~CSheetComm() override;
 
     QTabWidget* Tabs() const { return tabs_; }
@@ -24,7 +24,7 @@ public:
     CPageComRx* DownloadPage() const { return rx_; }
     QPushButton* StartButton() const { return start_; }
     QPushButton* ExitButton() const { return exit_; }
-    const TransferDriver& Driver() const { return driver_; }
+    const TransferEngine& Transfer() const { return transfer_; }
 
     // The start button: the station check (upload), the exchange number, the
     // confirmation, then the sequence.
@@ -35,18 +35,12 @@ protected:
 
 private:
     void ShowPage(int index);
-    void Unregister();
 
     SettingData& model_;
-    TransferDriver driver_;
+    TransferEngine transfer_;
     QTabWidget* tabs_;
     CPageComTx* tx_;
     CPageComRx* rx_;
     QPushButton* start_;
     QPushButton* exit_;
-    bool registered_ = false;
 };
-
-// Registers the opener of the "Upload/Download" button (the shell runs the
-// station check after it closes).
-void RegisterUploadDownloadSheet();

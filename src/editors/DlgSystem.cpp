@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "core/Clock.h"
-#include "editors/EditorUpload.h"
+#include "transfer/EditorUpload.h"
 #include "ui/GridWidget.h"
 
 namespace {
@@ -18,8 +18,8 @@ constexpr int kFirstStationColumnWidth = 120;
 constexpr int kRowHeight = 20;
 }  // namespace
 
-CDlgSystem::CDlgSystem(QWidget* owner, SettingData& model, std::function<void()> save)
-    : EditorDialog(owner, model, kGlobalSettingTitle, std::move(save)), copy_(LoadSystemCopy(model)) {
+CDlgSystem::CDlgSystem(QWidget* owner, const EditorContext& context)
+    : EditorDialog(owner, context, kGlobalSettingTitle), copy_(LoadSystemCopy(context.Model)) {
     exchangeCount_ = new QComboBox(this);
     for (int n = 1; n <= kMaxExchanges; ++n) exchangeCount_->addItem(QString::number(n), n);
     stationDigits_ = new QComboBox(this);
@@ -141,4 +141,3 @@ void CDlgSystem::FocusFailure(const ValidationResult& result) {
 }
 
 std::vector<EncodedText> CDlgSystem::UploadTexts() const { return EncodeUploadSteps(Model(), SystemUploadSteps()); }
-const char* CDlgSystem::UploadProgressTitle() const { return kGlobalSettingTitle; }

@@ -16,7 +16,7 @@ inline constexpr const char* kGlobalSettingTitle = "Global Setting";
 class CDlgSystem : public EditorDialog {
     Q_OBJECT
 public:
-    CDlgSystem(QWidget* owner, SettingData& model, std::function<void()> save = {});
+    CDlgSystem(QWidget* owner, const EditorContext& context);
 
     const SystemData& Copy() const { return copy_; }
     QComboBox* ExchangeCountList() const { return exchangeCount_; }
@@ -36,7 +36,6 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
-    const char* UploadProgressTitle() const override;
 
 private:
     void OnExchangeCount(int index);

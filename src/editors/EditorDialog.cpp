@@ -8,9 +8,9 @@
 #include <QShortcut>
 #include <cstdio>
 
-#include "comm/MessageEvent.h"
 #include "core/Prompt.h"
-#include "editors/EditorTransfer.h"
+#include "link/TransferEngine.h"
+#include "transfer/UploadSequence.h"
 
 namespace {
 // Eats digit keys and the space bar, so a number list is only chosen from.
@@ -37,9 +37,12 @@ QPushButton* MakeButton(const char* text, QWidget* parent, QHBoxLayout* row) {
 }
 }  // namespace
 
-EditorDialog::EditorDialog(QWidget* owner, SettingData& model, const char* title, std::function<void()> save,
-                           EditorOptions options)
-    : QDialog(owner), model_(model), save_(std::move(save)) {
+EditorDialog::EditorDialog(QWidget* owner, const EditorContext& context, const char* title, EditorOptions options)
+    : QDialog(owner), model_(context.Model), save_(context.Save) {
+    if (context.Link && options.Upload) {
+        transfer_ = std::make_unique<TransferEngine>(*context.Link);
+        transfer_->OnMessage = [](const char* text) { AppPrompt().Tell(text, PromptIcon::Warning); };
+    }
     setWindowTitle(title);
     setModal(true);
     buttonBar_ = new QWidget(this);
@@ -62,16 +65,13 @@ EditorDialog::EditorDialog(QWidget* owner, SettingData& model, const char* title
     connect(saveKey, &QShortcut::activated, this, [this] {
         if (save_) save_();
     });
-
-    uploadTimer_.setInterval(1000);
-    connect(&uploadTimer_, &QTimer::timeout, this, &EditorDialog::TickUpload);
 }
 
-EditorDialog::~EditorDialog() {
-    // An editor that goes while its upload runs gives the link up, so no
-    // result is addressed to a window that is gone.
-    if (supervision_.Running()) AppEditorTransfer().Release();
-}
+// An editor that goes while its upload runs gives the link up (the engine
+// does it as it goes), so no result is addressed to a window that is gone.
+EditorDialog::~EditorDialog() = default;
+
+bool EditorDialog::UploadRunning() const { return transfer_ && transfer_->Running(); }
 
 bool EditorDialog::ShowFailure(const ValidationResult& result) {
     if (result.Passed()) return false;
@@ -86,28 +86,22 @@ void EditorDialog::OnOverwrite() {
 }
 
 void EditorDialog::OnUpload() {
-    if (supervision_.Running()) return;  // one upload at a time
+    if (UploadRunning()) return;  // one upload at a time
     if (ShowFailure(Validate())) return;
     if (AppPrompt().Message(kTransmitQuestionText, kTransmitQuestionTitle, PromptIcon::Question,
                             PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
     if (ShowFailure(ValidateAndCommit())) return;
     ShowCopy();
-    supervision_.Start();
-    uploadTimer_.start();
-    if (!AppEditorTransfer().Send(this, UploadProgressTitle(), UploadTexts()))
-        Conclude(supervision_.Result(kTransferOpenFailed));
-}
-
-void EditorDialog::TickUpload() { Conclude(supervision_.Tick(AppEditorTransfer().Cancelled())); }
-
-void EditorDialog::Conclude(UploadOutcome outcome) {
-    if (outcome == UploadOutcome::Waiting) return;
-    uploadTimer_.stop();
-    EditorTransfer& transfer = AppEditorTransfer();
-    if (UploadOutcomeReleasesLink(outcome)) transfer.Release();
-    if (const char* message = UploadOutcomeMessage(outcome)) AppPrompt().Tell(message, PromptIcon::Warning);
-    transfer.EndProgress(outcome == UploadOutcome::Done);
+    if (!transfer_) {
+        AppPrompt().Tell(kFailedToOpenDeviceText, PromptIcon::Warning);
+        return;
+    }
+    // Each text has the requester's 120 seconds for its answer; the watch
+    // starts again with every text delivered.
+    auto sequence = std::make_unique<UploadSequence>(UploadTexts());
+    const SequenceStep first = sequence->Start();
+    transfer_->Run(std::move(sequence), first);
 }
 
 void EditorDialog::OnClose() {
@@ -145,15 +139,6 @@ int EditorDialog::SelectedExchange(const QComboBox* selector) { return selector-
 void EditorDialog::SelectExchange(QComboBox* selector, int exchange) {
     const int at = selector->findData(exchange);
     if (at >= 0) selector->setCurrentIndex(at);
-}
-
-bool EditorDialog::event(QEvent* event) {
-    if (event->type() == static_cast<QEvent::Type>(UM_TRANSFER_RESULT)) {
-        if (auto* message = dynamic_cast<MessageEvent*>(event))
-            Conclude(supervision_.Result(static_cast<int>(message->WParam())));
-        return true;
-    }
-    return QDialog::event(event);
 }
 
 void EditorDialog::keyPressEvent(QKeyEvent* event) {

@@ -5,16 +5,18 @@
 // supervision, the exchange selector, and the keyboard rules. An editor adds
 // its controls and answers the few questions below from its rules.
 #include <QDialog>
-#include <QTimer>
 #include <functional>
 #include <vector>
 
-#include "comm/SettingTextFields.h"
-#include "comm/TransferSequence.h"
-#include "editors/EditorRules.h"
-#include "editors/UploadSupervision.h"
-#include "model/SettingData.h"
+#include <memory>
 
+#include "editors/EditorRules.h"
+#include "model/SettingData.h"
+#include "texts/SettingTextFields.h"
+#include "transfer/TransferSequence.h"
+
+class LinkSession;
+class TransferEngine;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
@@ -30,6 +32,13 @@ inline constexpr const char* kDeleteAllConfirmText = "Will delete all list data.
 inline constexpr const char* kExchangeSelectorText = "Exchange No. (1-%d):";
 inline constexpr const char* kSelectorAllText = "ALL";
 
+// What every editor is handed when the shell opens it.
+struct EditorContext {
+    SettingData& Model;
+    std::function<void()> Save;  // Ctrl+S: the settings file's Save as the main window does it
+    LinkSession* Link = nullptr;  // where Upload sends; none: "Failed to open the device"
+};
+
 struct EditorOptions {
     bool Upload = true;      // the PC port editor has none
     bool DeleteAll = false;  // editors with member tables
@@ -38,9 +47,7 @@ struct EditorOptions {
 class EditorDialog : public QDialog {
     Q_OBJECT
 public:
-    // save: Ctrl+S, the settings file's Save as the main window does it.
-    EditorDialog(QWidget* owner, SettingData& model, const char* title, std::function<void()> save,
-                 EditorOptions options = {});
+    EditorDialog(QWidget* owner, const EditorContext& context, const char* title, EditorOptions options = {});
     ~EditorDialog() override;
 
     SettingData& Model() const { return model_; }
@@ -50,11 +57,9 @@ public:
     QPushButton* CloseButton() const { return close_; }
     QPushButton* DeleteAllButton() const { return deleteAll_; }
 
-    // The upload supervision: running, and one tick of its one-second timer
-    // (the timer calls it; tests may too).
-    bool UploadRunning() const { return supervision_.Running(); }
-    int UploadTicks() const { return supervision_.Ticks(); }
-    void TickUpload();
+    // The upload under way, if any.
+    bool UploadRunning() const;
+    const TransferEngine* Transfer() const { return transfer_.get(); }
 
     void OnOverwrite();
     void OnUpload();
@@ -75,8 +80,8 @@ protected:
     // Show the working copy again (after a commit reloaded it).
     virtual void ShowCopy() = 0;
     // The texts of the category, encoded from the model after the commit.
+    // The progress window is titled by each text's category.
     virtual std::vector<EncodedText> UploadTexts() const = 0;
-    virtual const char* UploadProgressTitle() const = 0;
     // Print hands the working copy to the printout; nothing until it exists.
     virtual void PrintCopy() {}
     // "Delete ALL" after Yes: clear the rows of the table shown, in the copy.
@@ -95,12 +100,10 @@ protected:
     static int SelectedExchange(const QComboBox* selector);
     static void SelectExchange(QComboBox* selector, int exchange);
 
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool ShowFailure(const ValidationResult& result);
-    void Conclude(UploadOutcome outcome);
 
     SettingData& model_;
     std::function<void()> save_;
@@ -110,6 +113,5 @@ private:
     QPushButton* overwrite_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* deleteAll_ = nullptr;
-    UploadSupervision supervision_;
-    QTimer uploadTimer_;
+    std::unique_ptr<TransferEngine> transfer_;
 };

@@ -6,19 +6,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "editors/EditorUpload.h"
+#include "transfer/EditorUpload.h"
 #include "editors/PageMaster.h"
 #include "editors/PageSub.h"
 #include "ui/GridWidget.h"
 
-CSheetStation::CSheetStation(QWidget* owner, SettingData& model, std::function<void()> save,
-                             const StationFault* fault)
-    : EditorDialog(owner, model, kStationsTitle, std::move(save)), copy_(LoadStationCopy(model)) {
+CSheetStation::CSheetStation(QWidget* owner, const EditorContext& context, const StationFault* fault)
+    : EditorDialog(owner, context, kStationsTitle), copy_(LoadStationCopy(context.Model)) {
     QLabel* label = nullptr;
-    selector_ = MakeExchangeSelector(model.System.SwitchCnt, true, label);
+    selector_ = MakeExchangeSelector(context.Model.System.SwitchCnt, true, label);
     pages_ = new QTabWidget(this);
-    master_ = new CPageMaster(pages_, *copy_, model);
-    sub_ = new CPageSub(pages_, *copy_, model);
+    master_ = new CPageMaster(pages_, *copy_, context.Model);
+    sub_ = new CPageSub(pages_, *copy_, context.Model);
     pages_->addTab(master_, kMasterPageTitle);
     pages_->addTab(sub_, kSubPageTitle);
 
@@ -68,6 +67,3 @@ std::vector<EncodedText> CSheetStation::UploadTexts() const {
     return EncodeUploadSteps(Model(), StationUploadSteps(Model(), pages_->currentIndex(), SelectedExchange(selector_)));
 }
 
-const char* CSheetStation::UploadProgressTitle() const {
-    return pages_->currentIndex() == kPageSubs ? kSubPageTitle : kMasterPageTitle;
-}

@@ -20,8 +20,8 @@ class CSheetStation : public EditorDialog {
     Q_OBJECT
 public:
     // fault: a station numbering fault of the model to open at, focused on it.
-    CSheetStation(QWidget* owner, SettingData& model, std::function<void()> save = {},
-                  const StationFault* fault = nullptr);
+    // fault: opens at that station numbering fault, focused on it.
+    CSheetStation(QWidget* owner, const EditorContext& context, const StationFault* fault = nullptr);
     ~CSheetStation() override;
 
     const StationCopy& Copy() const { return *copy_; }
@@ -38,7 +38,6 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
-    const char* UploadProgressTitle() const override;
 
 private:
     std::unique_ptr<StationCopy> copy_;

@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 
-#include "editors/KatakanaText.h"
+#include "core/KatakanaText.h"
 
 namespace {
 QString Shown(std::string_view text8) { return QString::fromStdU16String(Text8ToUtf16(text8)); }

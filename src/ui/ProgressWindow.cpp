@@ -6,8 +6,9 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "comm/MessageEvent.h"
-#include "comm/SendRoutine.h"
+#include <QCloseEvent>
+
+#include "ui/QtPrompt.h"
 #include "ui/Text8.h"
 
 namespace {
@@ -33,9 +34,11 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(text_);
     cancel_ = new QPushButton("Cancel", this);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
-    // Cancel only raises the flag: the requester decides what to do at its next step.
-    connect(cancel_, &QPushButton::clicked, this, [] { InterruptionFlag() = true; });
+    // Cancel only tells the transfer: it decides what to do at its next step.
+    connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::reject);
     setModal(false);
+    // Never the parent of a message box: it may close while the box is up.
+    setProperty(kNoPromptParent, true);
 }
 
 void ProgressWindow::Reset(int kind, std::string_view title, int total) {
@@ -67,40 +70,52 @@ void ProgressWindow::ShowPercent(bool force) {
     setWindowTitle(title);
 }
 
+void ProgressWindow::reject() {
+    if (OnCancel) OnCancel();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event) {
+    // The close box cancels; the window itself goes when its transfer ends.
+    if (!isHidden() && event->spontaneous()) {
+        event->ignore();
+        reject();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 ProgressDesk::~ProgressDesk() { End(); }
 
 void ProgressDesk::End() {
     if (!window_) return;
-    window_->close();
-    delete window_.data();
+    ProgressWindow* w = window_.data();
+    window_ = nullptr;
+    w->OnCancel = nullptr;
+    w->hide();
+    // Deleted once the event loop it was ended from has returned: a message
+    // box or dialog may be running in a nested loop right now.
+    w->deleteLater();
 }
 
-bool ProgressDesk::Handle(MessageEvent& m) {
-    const int n = m.Message();
-    if (n < UM_PROGRESS_OPEN || n > UM_PROGRESS_END) return false;
-    const int kind = static_cast<int>(m.WParam());
-    const auto title = m.Take<std::string>();
-    const std::string_view text = title ? std::string_view(*title) : std::string_view{};
-    switch (n) {
-    case UM_PROGRESS_OPEN:
-        End();
-        InterruptionFlag() = false;
-        // A child of the modal window in front (an editor, the upload window),
-        // if any: a window outside it would be blocked and Cancel unclickable.
-        window_ = new ProgressWindow(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : owner_);
-        window_->Reset(kind, text, static_cast<int>(m.LParam()));
-        window_->show();
-        break;
-    case UM_PROGRESS_RESET:
-        if (window_) window_->Reset(kind, text, static_cast<int>(m.LParam()));
-        break;
-    case UM_PROGRESS_RETITLE:
-        if (window_) window_->Retitle(kind, text);
-        break;
-    case UM_PROGRESS_STEP:
-        if (window_) window_->Step();
-        break;
-    case UM_PROGRESS_END: End(); break;
-    }
-    return true;
+void ProgressDesk::Open(int kind, std::string_view title, int total, std::function<void()> cancel) {
+    End();
+    // A child of the modal window in front (an editor, the upload window),
+    // if any: a window outside it would be blocked and Cancel unclickable.
+    QWidget* modal = QApplication::activeModalWidget();
+    window_ = new ProgressWindow(modal ? modal : owner_);
+    window_->OnCancel = std::move(cancel);
+    window_->Reset(kind, title, total);
+    window_->show();
+}
+
+void ProgressDesk::Reset(int kind, std::string_view title, int total) {
+    if (window_) window_->Reset(kind, title, total);
+}
+
+void ProgressDesk::Retitle(int kind, std::string_view title) {
+    if (window_) window_->Retitle(kind, title);
+}
+
+void ProgressDesk::Step() {
+    if (window_) window_->Step();
 }

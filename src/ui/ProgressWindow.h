@@ -1,15 +1,18 @@
 #pragma once
 // The progress window of transfers and printing: a caption by kind, the title
 // with "Plese wait.", a window title "%s [%d%%]" rewritten only when the
-// percentage changes, and a Cancel button that sets the interruption flag.
+// percentage changes, and a Cancel button (Esc and the close box do the same)
+// that cancels the transfer it shows.
 #include <QDialog>
 #include <QPointer>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "link/ProgressSink.h"
+
 class QLabel;
 class QPushButton;
-class MessageEvent;
 
 class ProgressWindow : public QDialog {
     Q_OBJECT
@@ -31,6 +34,14 @@ public:
     // Whole percent of position in total; 0 while the total is not above 0.
     static int PercentOf(int position, int total);
 
+    // What Cancel, Esc and the close box do; the window stays until its
+    // transfer ends it.
+    std::function<void()> OnCancel;
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void ShowPercent(bool force);
 
@@ -42,16 +53,19 @@ private:
     int percent_ = -1;
 };
 
-// The view's progress window: opened, retitled, stepped and ended by the
-// progress messages. One at a time; ending it when none is open does nothing.
-class ProgressDesk {
+// The program's progress window: one at a time, opened, retitled, stepped and
+// ended by the transfer under way. Ending it when none is open does nothing.
+class ProgressDesk final : public ProgressSink {
 public:
     explicit ProgressDesk(QWidget* owner) : owner_(owner) {}
-    ~ProgressDesk();
-    // UM_PROGRESS_OPEN .. UM_PROGRESS_END; true when taken.
-    bool Handle(MessageEvent& message);
-    void End();
+    ~ProgressDesk() override;
+    void Open(int kind, std::string_view title, int total, std::function<void()> cancel) override;
+    void Reset(int kind, std::string_view title, int total) override;
+    void Retitle(int kind, std::string_view title) override;
+    void Step() override;
+    void End() override;
     ProgressWindow* Window() const { return window_.data(); }
+    void SetOwner(QWidget* owner) { owner_ = owner; }
 
 private:
     QWidget* owner_;

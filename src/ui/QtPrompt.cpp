@@ -5,7 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "ui/FileDialogFilter.h"
+#include "core/FileDialogFilter.h"
 #include "ui/Text8.h"
 
 namespace {
@@ -22,12 +22,21 @@ QMessageBox::Icon BoxIcon(PromptIcon icon) {
 }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The window in front that may own a box: the modal one, else the active one,
+// passing over windows that can close while the box runs.
+QWidget* PromptParent() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) w = QApplication::activeWindow();
+    while (w && w->property(kNoPromptParent).toBool()) w = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+    return w;
+}
 }  // namespace
 
 PromptAnswer QtPrompt::Message(std::string_view text, std::string_view title, PromptIcon icon,
                                PromptButtons buttons) {
     QMessageBox box(BoxIcon(icon), title.empty() ? QString(kApplicationTitle) : FromText8(title), FromText8(text),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+                    QMessageBox::NoButton, PromptParent());
     switch (buttons) {
         case PromptButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);
@@ -59,7 +68,7 @@ PromptAnswer QtPrompt::Message(std::string_view text, std::string_view title, Pr
 }
 
 bool QtPrompt::ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(),
+    QFileDialog dialog(PromptParent(), QString(), QString(),
                        QString::fromStdString(QtFileFilter(filter)));
     if (kind == FileDialogKind::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -75,7 +84,7 @@ bool QtPrompt::ChooseFile(FileDialogKind kind, std::string_view filter, std::str
 }
 
 bool QtPrompt::ChooseFolder(std::string_view title, std::string& path) {
-    const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), FromText8(title),
+    const QString chosen = QFileDialog::getExistingDirectory(PromptParent(), FromText8(title),
                                                              path.empty() ? QString() : QFile::decodeName(path.c_str()));
     if (chosen.isEmpty()) return false;
     path = LocalPath(chosen);

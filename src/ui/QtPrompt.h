@@ -12,3 +12,6 @@ public:
 
 // The title a message box gets when its caller gives none.
 inline constexpr const char* kApplicationTitle = "NX420";
+// A window with this property set is never a message box's parent (the
+// progress window: its transfer may close it while the box is up).
+inline constexpr const char* kNoPromptParent = "nx420NoPromptParent";

@@ -1,6 +1,6 @@
 #include "ui/Text8.h"
 
-#include "editors/KatakanaText.h"
+#include "core/KatakanaText.h"
 
 // The mapping itself is the rules layer's; this only crosses into QString.
 QString FromText8(std::string_view text) { return QString::fromStdU16String(Text8ToUtf16(text)); }

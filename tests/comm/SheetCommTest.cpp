@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "CarriedText.h"
+#include "support/CarriedText.h"
 #include "SimProcess.h"
 #include "comm/PageComRx.h"
 #include "comm/PageComTx.h"
-#include "comm/SendRoutine.h"
-#include "comm/SettingTextSequence.h"
+#include "link/SendRoutine.h"
+#include "texts/SettingTextSequence.h"
 #include "comm/SheetComm.h"
 #include "editors/StationCheck.h"
-#include "shell/LinkServices.h"
-#include "shell/MainFrame.h"
+#include "app/LinkServices.h"
+#include "app/MainFrame.h"
 #include "support/PopulatedSettings.h"
 #include "support/ProgramOnSim.h"
 #include "support/RecordingPrompt.h"

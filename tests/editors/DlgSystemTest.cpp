@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-#include "EditorWindowSupport.h"
-#include "comm/MessageEvent.h"
+#include "editors/EditorWindowSupport.h"
+#include "link/MessageEvent.h"
 #include "editors/DlgSystem.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "EditorWindowSupport.h"
+#include "editors/EditorWindowSupport.h"
 #include "editors/EditorDialog.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "EditorTestModel.h"
+#include "editors/EditorTestModel.h"
 #include "SimProcess.h"
-#include "comm/MessageEvent.h"
+#include "link/MessageEvent.h"
 #include "editors/DlgSystem.h"
-#include "editors/EditorUpload.h"
+#include "transfer/EditorUpload.h"
 #include "support/ProgramOnSim.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "EditorTestModel.h"
+#include "editors/EditorTestModel.h"
 #include "core/Clock.h"
 #include "editors/EditorTransfer.h"
 #include "support/RecordingPrompt.h"

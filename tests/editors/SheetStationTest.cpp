@@ -11,14 +11,14 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-#include "EditorWindowSupport.h"
-#include "comm/MessageEvent.h"
+#include "editors/EditorWindowSupport.h"
+#include "link/MessageEvent.h"
 #include "editors/DlgSystem.h"
-#include "editors/EditorOpeners.h"
+#include "app/EditorOpeners.h"
 #include "editors/PageMaster.h"
 #include "editors/PageSub.h"
 #include "editors/SheetStation.h"
-#include "shell/MainFrame.h"
+#include "app/MainFrame.h"
 
 namespace {
 using Strings = std::vector<std::string>;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <tuple>
 
-#include "EditorTestModel.h"
+#include "editors/EditorTestModel.h"
 
 namespace {
 struct CheckCase {

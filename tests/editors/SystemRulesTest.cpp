@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "EditorTestModel.h"
+#include "editors/EditorTestModel.h"
 
 namespace {
 SystemData ThreeExchanges() {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "SimProcess.h"
-#include "comm/SendRoutine.h"
+#include "link/SendRoutine.h"
 #include "editors/EditorTransfer.h"
-#include "shell/LinkServices.h"
-#include "shell/MainFrame.h"
+#include "app/LinkServices.h"
+#include "app/MainFrame.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "comm/MessageEvent.h"
-#include "comm/Messages.h"
+#include "link/MessageEvent.h"
+#include "protocol/Messages.h"
 #include "ui/ProgressWindow.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Prompt.h"
-#include "shell/CommandLine.h"
+#include "port/ConnectionOptions.h"
 
 int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out);
 

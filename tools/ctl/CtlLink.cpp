@@ -5,7 +5,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "comm/MessageEvent.h"
+#include "link/MessageEvent.h"
 #include "model/SettingsFile.h"
 
 bool ViewStandIn::event(QEvent* e) {

@@ -9,10 +9,10 @@
 #include <functional>
 #include <memory>
 
-#include "comm/SerialPort.h"
-#include "comm/ViewLink.h"
+#include "port/SerialPort.h"
+#include "link/ViewLink.h"
 #include "core/Prompt.h"
-#include "shell/CommandLine.h"
+#include "port/ConnectionOptions.h"
 
 class QCoreApplication;
 

@@ -8,9 +8,9 @@
 #include <QTimer>
 #include <memory>
 
-#include "comm/MessageEvent.h"
-#include "comm/SendRoutine.h"
-#include "comm/ViewLink.h"
+#include "link/MessageEvent.h"
+#include "link/SendRoutine.h"
+#include "link/ViewLink.h"
 #include "model/SettingsFile.h"
 
 namespace {

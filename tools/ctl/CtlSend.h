@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/Prompt.h"
-#include "shell/CommandLine.h"
+#include "port/ConnectionOptions.h"
 
 // Returns the exit status: 0 when the exchanges acknowledged the text.
 int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt& prompt, std::FILE* out);

@@ -14,10 +14,10 @@
 #include <memory>
 #include <unistd.h>
 
-#include "comm/MessageEvent.h"
-#include "comm/SendRoutine.h"
-#include "comm/TransferDriver.h"
-#include "comm/ViewLink.h"
+#include "link/MessageEvent.h"
+#include "link/SendRoutine.h"
+#include "link/TransferDriver.h"
+#include "link/ViewLink.h"
 #include "editors/StationCheck.h"
 #include "model/SettingsFile.h"
 

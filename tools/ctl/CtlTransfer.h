@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/Prompt.h"
-#include "shell/CommandLine.h"
+#include "port/ConnectionOptions.h"
 
 // args: FILE [--exchange N]. upload sends the settings file FILE; download
 // collects into FILE's contents (the default configuration when FILE does not

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "comm/SettingTextDecode.h"
-#include "comm/SettingTextEncode.h"
-#include "comm/SettingTextSequence.h"
+#include "texts/SettingTextDecode.h"
+#include "texts/SettingTextEncode.h"
+#include "texts/SettingTextSequence.h"
 #include "core/Clock.h"
 
 namespace {

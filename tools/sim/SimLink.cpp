@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "comm/Frame.h"
+#include "protocol/Frame.h"
 
 void SimLink::Control(std::uint8_t c) {
     const std::uint8_t b[2] = {Link::DLE, c};

@@ -1,0 +1,37 @@
+#include "app/LinkServices.h"
+
+#include <string>
+
+#include "transfer/SingleRequest.h"
+
+namespace {
+SerialDeviceMap DevicesOf(const ConnectionOptions& options) {
+    SerialDeviceMap map;
+    for (int i = 0; i < kComPorts; ++i) map.Set(i, options.Ports[static_cast<std::size_t>(i)]);
+    return map;
+}
+}  // namespace
+
+LinkServices::LinkServices(ShellState& state)
+    : session_(state.ActivityMask, DevicesOf(state.Connection)), progress_(nullptr), stop_(session_) {
+    session_.SetProgress(&progress_);
+    stop_.OnFinished = [this] {
+        if (OnStopResult) OnStopResult(stop_.Outcome());
+    };
+}
+
+LinkServices::~LinkServices() { session_.SetProgress(nullptr); }
+
+void LinkServices::StartLink(ShellState& state) { session_.Start(PortSetting::From(state.Model->Maintenance)); }
+void LinkServices::StopLink(ShellState&) { session_.Stop(); }
+bool LinkServices::CloseLinkForExit(ShellState&) { return session_.CloseForExit(); }
+void LinkServices::EndLink(ShellState&) { session_.End(3000); }
+
+bool LinkServices::SendStopReading(ShellState&, char letter) {
+    if (!session_.TransMng() || stop_.Running()) return false;
+    // Every exchange's flag '0': reading stops everywhere.
+    const std::string text = std::string(1, letter) + "00" + std::string(16, '0');
+    auto request = std::make_unique<SingleRequest>(text);
+    const SequenceStep first = request->Start();
+    return stop_.Run(std::move(request), first);
+}

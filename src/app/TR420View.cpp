@@ -1,0 +1,113 @@
+#include "app/TR420View.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/BaseDirectory.h"
+#include "comm/SheetComm.h"
+#include "editors/DlgSystem.h"
+#include "editors/SheetStation.h"
+#include "model/SettingsFile.h"
+
+namespace {
+// The panel's windows that exist; the other buttons stay disabled until theirs do.
+bool HasWindow(Category id) {
+    switch (id) {
+    case Category::GlobalSetting:
+    case Category::Stations:
+    case Category::UploadDownload:
+    case Category::Exit: return true;
+    default: return false;
+    }
+}
+}  // namespace
+
+CTR420View::CTR420View(QWidget* parent, ShellState& state, ShellServices& services, LinkSession* link)
+    : QWidget(parent), state_(state), doc_(state_, services), link_(link) {
+    std::array<QGroupBox*, kCategoryGroups.size()> groups{};
+    std::array<QVBoxLayout*, kCategoryGroups.size()> stacks{};
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        groups[g] = new QGroupBox(kCategoryGroups[g], this);
+        stacks[g] = new QVBoxLayout(groups[g]);
+    }
+    for (const CategoryButton& b : kCategoryButtons) {
+        const auto g = static_cast<std::size_t>(b.Group);
+        auto* button = new QPushButton(b.Caption, groups[g]);
+        button->setMinimumHeight(30);
+        button->setEnabled(HasWindow(b.Id));
+        stacks[g]->addWidget(button);
+        buttons_[static_cast<std::size_t>(b.Id)] = button;
+        connect(button, &QPushButton::clicked, this, [this, id = b.Id] { OpenCategory(id); });
+    }
+    // Three columns: system-wide settings, per-station functions, operations.
+    constexpr int kColumnOfGroup[kCategoryGroups.size()] = {0, 0, 1, 2, 0};
+    std::array<QVBoxLayout*, 3> columns{};
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(12, 12, 12, 12);
+    row->setSpacing(12);
+    for (auto& column : columns) {
+        column = new QVBoxLayout;
+        row->addLayout(column, 1);
+    }
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        columns[static_cast<std::size_t>(kColumnOfGroup[g])]->addWidget(groups[g]);
+    for (auto* column : columns) column->addStretch();
+}
+
+void CTR420View::OnInitialUpdate(const std::string& baseDirectory) {
+    SettingData& data = *state_.Model;
+    data.CurrentFilePath = kStartupSettingsFile;
+    // A missing start-up file leaves the defaults in place without a word; a
+    // malformed one has shown its key message and installed the defaults.
+    ReadSettingsFile(data, kStartupSettingsFile, AppPrompt());
+    state_.WorkFilePath = WorkFilePath(baseDirectory);
+    data.Modified = 0;
+    state_.LogReadingActive = false;
+    state_.MonitorReadingActive = false;
+    state_.ActivityMask = 0;
+    doc_.StartLink();
+}
+
+void CTR420View::OpenCategory(Category id) {
+    if (id == Category::Exit) {
+        emit ExitRequested();
+        return;
+    }
+    if (id == Category::LogData && state_.MonitorReadingActive) {
+        AppPrompt().Tell(kReadingMonitorBusy, PromptIcon::Exclamation);
+        return;
+    }
+    if (id == Category::CommunicationMonitor && state_.LogReadingActive) {
+        AppPrompt().Tell(kReadingLogBusy, PromptIcon::Exclamation);
+        return;
+    }
+    const EditorContext context{Model(), SaveCommand, link_};
+    switch (id) {
+    case Category::GlobalSetting: {
+        CDlgSystem dialog(this, context);
+        dialog.exec();
+        break;
+    }
+    case Category::Stations: OpenStations(nullptr); break;
+    case Category::UploadDownload: {
+        if (!link_) return;
+        CSheetComm sheet(this, *link_, Model());
+        sheet.exec();
+        break;
+    }
+    default: return;
+    }
+    if (id == Category::GlobalSetting || id == Category::UploadDownload) RunStationCheck();
+}
+
+void CTR420View::OpenStations(const StationFault* fault) {
+    CSheetStation sheet(this, EditorContext{Model(), SaveCommand, link_}, fault);
+    sheet.exec();
+}
+
+void CTR420View::RunStationCheck() {
+    // A fault opens the Stations editor at it, focused on it.
+    const StationFault fault = CheckStations(*state_.Model);
+    if (fault) OpenStations(&fault);
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The program's one link to the exchanges. The application makes it, and so
+// does nx420ctl; every window that talks to the exchanges is handed it. It
+// owns the transfer manager (and through it the link worker), keeps the
+// activity byte by the rules of LinkActivity, accepts the requests of the send
+// routine (UM_TRANSFER_REQUEST), follows the link worker's notifications,
+// returns every request to its requester with a result code (UM_TRANSFER_RESULT)
+// and dispatches received texts by letter. Qt Core only.
+#include <QObject>
+#include <QPointer>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/MessageCarrier.h"
+#include "link/TransMng.h"
+#include "link/TransferRequest.h"
+#include "port/SerialPort.h"
+#include "protocol/LinkActivity.h"
+
+class MessageEvent;
+class ProgressSink;
+class TransferEngine;
+
+class LinkSession : public QObject {
+    Q_OBJECT
+public:
+    // mask: the activity byte (the main view's, or the command's own).
+    LinkSession(std::uint8_t& mask, SerialDeviceMap devices);
+    ~LinkSession() override;
+
+    // Creates and starts a transfer manager; unless the method is modem the
+    // port is opened at once (activity 128).
+    void Start(const PortSetting& setting);
+    // Before a replacement: closes what the method needs closed, ends the
+    // transfer manager and waits for it without a time limit.
+    void Stop();
+    // Exit: closes the port (activity 64); true when portClosed() will follow.
+    bool CloseForExit();
+    // Exit: ends the transfer manager, waiting at most timeoutMs.
+    void End(int timeoutMs);
+
+    // The send routine's way in: a request, or with cancel a release that
+    // withdraws what the link holds. Posted, as every message between windows.
+    void Submit(std::unique_ptr<TransferRequest> request, bool cancel = false);
+    // Posts a message to an object of this thread, after the current event.
+    void Post(QObject* receiver, std::unique_ptr<MessageEvent> message);
+
+    // Receivers of texts by letter. A transfer registers while it runs and
+    // unregisters (nullptr) when it ends; a destroyed one is forgotten.
+    void SetSettingReceiver(QObject* receiver) { settingReceiver_ = receiver; }
+    void SetDialingReceiver(QObject* receiver) { dialingReceiver_ = receiver; }
+
+    // Where transfers show their progress; nullptr: nowhere.
+    void SetProgress(ProgressSink* sink) { progress_ = sink; }
+    ProgressSink* Progress() const { return progress_; }
+    // The transfer under way: a status text from an exchange interrupts it.
+    void SetActive(TransferEngine* engine) { active_ = engine; }
+    void ClearActive(TransferEngine* engine) {
+        if (active_ == engine) active_ = nullptr;
+    }
+
+    CTransMng* TransMng() const { return mng_.get(); }
+    std::uint8_t Mask() const { return mask_; }
+    // A request accepted but not yet queued (the port is being opened).
+    bool Holding() const { return current_ != nullptr; }
+    // Why the port last failed to open or to take bytes, as the device said.
+    const std::string& PortError() const { return portError_; }
+
+signals:
+    // UM_PORT_CLOSED: the port or line is closed.
+    void portClosed();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    LinkActivity Rules() { return LinkActivity(mask_, type_); }
+    void Apply(const LinkActions& a, std::unique_ptr<TransferRequest> concerned);
+    void Return(std::unique_ptr<TransferRequest> request, int code);
+    void OnTransferRequest(MessageEvent& m);
+    void OnReceiveData(MessageEvent& m);
+    void OnExchangeStatus(std::string_view text);
+
+    std::uint8_t& mask_;
+    SerialDeviceMap devices_;
+    LinkType type_ = LinkType::Serial;
+    std::unique_ptr<CTransMng> mng_;
+    MessageCarrier carrier_;
+    std::unique_ptr<TransferRequest> current_;  // accepted, waiting for the port
+    std::uint8_t currentSetBits_ = 0;
+    bool portOpen_ = false;  // reported open, not closed or failed since
+    std::string portError_;
+    QPointer<QObject> settingReceiver_;
+    QPointer<QObject> dialingReceiver_;
+    ProgressSink* progress_ = nullptr;
+    TransferEngine* active_ = nullptr;
+};

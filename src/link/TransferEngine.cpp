@@ -1,0 +1,125 @@
+#include "link/TransferEngine.h"
+
+#include "link/LinkSession.h"
+#include "link/MessageEvent.h"
+#include "link/ProgressSink.h"
+#include "protocol/ReceivedBlock.h"
+#include "texts/ProgressTitles.h"
+
+TransferEngine::TransferEngine(LinkSession& session) : session_(session) {
+    timer_.setInterval(1000);
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
+}
+
+TransferEngine::~TransferEngine() {
+    // A transfer whose window goes gives the link up, so no activity is left
+    // behind and no result is addressed to a requester that is gone. Its
+    // owner is going too: nothing is told any more.
+    OnMessage = nullptr;
+    OnChange = nullptr;
+    OnFinished = nullptr;
+    if (Running()) Interrupt();
+    Register(false);
+    session_.ClearActive(this);
+}
+
+void TransferEngine::Register(bool on) {
+    if (registered_ == on) return;
+    registered_ = on;
+    session_.SetSettingReceiver(on ? this : nullptr);
+}
+
+bool TransferEngine::Run(std::unique_ptr<TransferSequence> sequence, const SequenceStep& first) {
+    if (Running() || !sequence || sequence->Phase() == SequencePhase::Idle) return false;
+    sequence_ = std::move(sequence);
+    bytes_ = 0;
+    inFlight_ = 0;
+    running_ = true;
+    session_.SetActive(this);
+    if (settingTexts_) Register(true);
+    timer_.start();
+    Apply(first);
+    return true;
+}
+
+void TransferEngine::Cancel() {
+    if (Running()) sequence_->Cancel();
+}
+
+void TransferEngine::Interrupt() {
+    if (!Running()) return;
+    sequence_->Cancel();
+    Tick();
+}
+
+void TransferEngine::Tick() {
+    if (sequence_) Apply(sequence_->OnTick());
+}
+
+bool TransferEngine::event(QEvent* e) {
+    auto* m = dynamic_cast<MessageEvent*>(e);
+    if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
+    if (!sequence_) return true;
+    const int code = static_cast<int>(m->WParam());
+    if (code != kTransferReceived && inFlight_ > 0) --inFlight_;
+    std::string text;
+    if (auto block = m->Take<ReceivedBlock>()) text.assign(block->Text());
+    if (code == kTransferReceived && sequence_->Receiving()) bytes_ += static_cast<long long>(text.size());
+    SequenceStep step = sequence_->OnResult(code, text);
+    // A text the link gave up on leaves its activity bits set, and a modem
+    // line is only hung up once they are clear: release them.
+    if (code == kTransferFailed && Phase() == SequencePhase::Failed && !step.Send) {
+        step.Send = true;
+        step.Request = ReleaseRequest(kActivityAll);
+    }
+    Apply(step);
+    return true;
+}
+
+void TransferEngine::Send(const SequenceRequest& r) {
+    ++inFlight_;
+    if (r.IsRelease()) {
+        session_.Submit(TransferRequest::Release(this, r.ClearBits), r.AsCancel);
+        return;
+    }
+    // The send routine: the progress window follows the text's letter.
+    TransferHeader header;
+    header.Requester = this;
+    header.SetBits = r.SetBits;
+    header.ClearBits = r.ClearBits;
+    header.ExchangeIndex = r.ExchangeIndex;
+    const std::string_view text = r.Text.View();
+    ProgressSink* progress = session_.Progress();
+    if (const char* title = progress && !text.empty() ? ProgressTitle(text[0]) : nullptr) {
+        if (r.ProgressMode == kProgressRetitle)
+            progress->Retitle(kProgressTransmitting, title);
+        else if (r.ProgressMode == kProgressOpen && r.FirstText)
+            progress->Open(kProgressTransmitting, title, r.ProgressTotal, [this] { Cancel(); });
+        else if (r.ProgressMode == kProgressNone && r.FirstText)
+            progress->Reset(kProgressTransmitting, title, r.ProgressTotal);
+    }
+    bytes_ += static_cast<long long>(text.size());
+    session_.Submit(std::make_unique<TransferRequest>(header, text));
+}
+
+void TransferEngine::Apply(const SequenceStep& step) {
+    // In the order the sequences ask for: step, send, receiving, end, message.
+    ProgressSink* progress = session_.Progress();
+    if (step.ProgressStep && progress) progress->Step();
+    if (step.Send) Send(step.Request);
+    if (step.ProgressReceiving && progress) progress->Reset(kProgressReceiving, ProgressTitle('Q'), Progress().Total);
+    if (step.ProgressEnd && progress) progress->End();
+    const bool finished = running_ && !Running();
+    if (finished) {
+        running_ = false;
+        timer_.stop();
+        Register(false);
+        session_.ClearActive(this);
+    }
+    if (step.ForgetRegistration) Register(false);
+    if (OnChange) OnChange();
+    // Last: a message box runs a loop of its own, in which later results may
+    // arrive; the sequence has taken this step whole by then.
+    if (step.Message && OnMessage) OnMessage(step.Message);
+    if (finished && OnFinished) OnFinished();
+}

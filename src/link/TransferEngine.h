@@ -1,0 +1,68 @@
+#pragma once
+// The one way the program sends texts to the exchanges: it runs one transfer's
+// sequence (a whole upload or download, an editor's texts, a single request),
+// is the requester its results come back to, feeds them, the one-second ticks
+// and the received texts to the sequence, and carries out what the sequence
+// returns: the send routine, the progress window, release and cancel requests.
+// Cancel belongs to the transfer: the progress window's Cancel, Esc and close
+// box, and a status text from an exchange, reach the sequence through it.
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "transfer/TransferSequence.h"
+
+class LinkSession;
+
+class TransferEngine : public QObject {
+public:
+    explicit TransferEngine(LinkSession& session);
+    ~TransferEngine() override;
+
+    // Runs sequence from its first step (what its Start returned); false when
+    // it did not start (the sequence stayed Idle).
+    bool Run(std::unique_ptr<TransferSequence> sequence, const SequenceStep& first);
+    // As the progress window's Cancel: the sequence ends at its next result or tick.
+    void Cancel();
+    // Cancel, and the sequence's next tick at once: a status text from an
+    // exchange, or the window of the transfer closing.
+    void Interrupt();
+
+    bool Running() const { return Phase() == SequencePhase::Running; }
+    SequencePhase Phase() const { return sequence_ ? sequence_->Phase() : SequencePhase::Idle; }
+    SequenceProgress Progress() const { return sequence_ ? sequence_->Progress() : SequenceProgress{}; }
+    // The result code the transfer ended with (TransferSequence::Outcome).
+    int Outcome() const { return sequence_ ? sequence_->Outcome() : kTransferDone; }
+    // Requests handed on whose result has not come back yet.
+    int InFlight() const { return inFlight_; }
+    // Bytes of the texts sent and received so far.
+    long long Bytes() const { return bytes_; }
+    // Receive the setting texts the exchanges send while a transfer runs.
+    void ReceiveSettingTexts(bool on) { settingTexts_ = on; }
+
+    // The message to show (warning icon), after the progress window has gone.
+    std::function<void(const char*)> OnMessage;
+    // The progress moved or the phase changed.
+    std::function<void()> OnChange;
+    // The transfer ended (any phase), after its message.
+    std::function<void()> OnFinished;
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    void Apply(const SequenceStep& step);
+    void Send(const SequenceRequest& r);
+    void Tick();
+    void Register(bool on);
+
+    LinkSession& session_;
+    std::unique_ptr<TransferSequence> sequence_;
+    QTimer timer_;
+    long long bytes_ = 0;
+    int inFlight_ = 0;
+    bool settingTexts_ = false;
+    bool registered_ = false;
+    bool running_ = false;  // started and not yet seen to end
+};

@@ -1,3 +1,0 @@
-#include "shell/Application.h"
-
-int main(int argc, char** argv) { return RunApplication(argc, argv); }

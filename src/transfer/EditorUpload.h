@@ -1,0 +1,25 @@
+#pragma once
+// The texts an editor's Upload sends, encoded from the model after the
+// commit: the global setting is text A to every exchange; the station editor
+// sends the page shown: masters as the B texts of every exchange in use then
+// the U texts of the exchange selected (every one with "ALL"), substations as
+// the C texts of the exchange selected (every one with "ALL"), in the order of
+// the whole-configuration upload.
+#include <vector>
+
+#include "texts/SettingTextEncode.h"
+#include "model/SettingData.h"
+
+struct EditorUploadStep {
+    char Letter = 0;
+    int Exchange = 0;  // 0: addressed to every exchange
+    int Index = 0;     // master or substation
+};
+
+std::vector<EditorUploadStep> SystemUploadSteps();
+// page: 0 masters, 1 substations; selection: 1..16, or 0 for "ALL".
+std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int page, int selection);
+
+// The steps encoded from data; a step without a text (outside the model's
+// ranges) is left out.
+std::vector<EncodedText> EncodeUploadSteps(const SettingData& data, const std::vector<EditorUploadStep>& steps);

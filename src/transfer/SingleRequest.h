@@ -1,0 +1,33 @@
+#pragma once
+// One text that asks the exchanges for something (reading on or off, a stop
+// at exit, a text from nx420ctl): sent with the reading bit, under a progress
+// window of one step, answered once. The requester shows what its result
+// means; a cancel withdraws the text from the link.
+#include <string_view>
+
+#include "transfer/TransferSequence.h"
+
+class SingleRequest final : public TransferSequence {
+public:
+    // progress: open a progress window titled by the text's letter.
+    SingleRequest(std::string_view text, bool progress = true);
+
+    SequenceStep Start();
+    SequenceStep OnResult(int code, std::string_view text) override;
+    SequenceStep OnTick() override;
+    void Cancel() override { interrupted_ = true; }
+    SequencePhase Phase() const override { return phase_; }
+    SequenceProgress Progress() const override { return {phase_ == SequencePhase::Completed ? 1 : 0, 1}; }
+    int Outcome() const override { return code_; }
+
+private:
+    SequenceStep End(SequencePhase phase, int code, bool release);
+
+    EncodedText text_;
+    bool progress_;
+    SequencePhase phase_ = SequencePhase::Idle;
+    SecondsWatch watch_;
+    int code_ = kTransferDone;
+    bool interrupted_ = false;
+    bool cancelSent_ = false;
+};

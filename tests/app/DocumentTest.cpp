@@ -1,0 +1,197 @@
+#include "app/TR420Doc.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FakeServices.h"
+#include "model/SettingsFile.h"
+#include "support/PopulatedSettings.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+
+namespace {
+using Strings = std::vector<std::string>;
+
+struct Fixture {
+    TempDir dir;
+    ShellState state;
+    FakeServices services;
+    CTR420Doc doc{state, services};
+    RecordingPrompt prompt;
+
+    Fixture() {
+        FillPopulatedSettings(*state.Model);
+        state.Model->CurrentFilePath = dir.File("old.txt");
+        state.Model->Modified = 1;
+    }
+    bool Populated() const {
+        auto expected = MakeSettingData();
+        FillPopulatedSettings(*expected);
+        return SameSettings(*state.Model, *expected);
+    }
+    bool Defaults() const { return SameSettings(*state.Model, *MakeSettingData()); }
+    // Either the defaults read from path (empty: none) with the link restarted,
+    // or the populated model, its path and Modified untouched.
+    void ExpectChanged(bool changed, const std::string& path = {}) const {
+        if (changed) {
+            EXPECT_TRUE(Defaults());
+            EXPECT_EQ(state.Model->CurrentFilePath.Str(), path);
+            EXPECT_EQ(state.Model->Modified, 0);
+            EXPECT_EQ(services.Calls, (Strings{"StopLink", "StartLink"}));
+        } else {
+            EXPECT_TRUE(Populated());
+            EXPECT_EQ(state.Model->CurrentFilePath.Str(), dir.File("old.txt"));
+            EXPECT_EQ(state.Model->Modified, 1);
+            EXPECT_TRUE(services.Calls.empty());
+        }
+    }
+    // A settings file holding the defaults and password "pw".
+    std::string WriteDefaultsFile(const std::string& name) {
+        auto data = MakeSettingData();
+        data->SettingPassword = "pw";
+        RecordingPrompt quiet;
+        EXPECT_TRUE(WriteSettingsFile(*data, dir.File(name), quiet));
+        return dir.File(name);
+    }
+};
+
+TEST(Document, NewAsksWhenModifiedAndResets) {
+    struct Case {
+        int modified;
+        std::deque<PromptAnswer> answers;
+        bool changed;
+        Strings texts;
+    };
+    const Case cases[] = {
+        {1, {PromptAnswer::No}, false, {kNewNotSaved}},
+        {1, {PromptAnswer::Yes}, true, {kNewNotSaved}},
+        {0, {}, true, {}},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.state.Model->Modified = static_cast<uint8_t>(c.modified);
+        f.prompt.Answers = c.answers;
+        EXPECT_EQ(f.doc.OnFileNew(f.prompt), c.changed);
+        EXPECT_EQ(f.prompt.Texts(), c.texts);
+        f.ExpectChanged(c.changed);
+        if (!c.texts.empty()) {
+            EXPECT_EQ(f.prompt.Messages[0].Icon, PromptIcon::Question);
+            EXPECT_EQ(f.prompt.Messages[0].Buttons, PromptButtons::YesNo);
+        }
+    }
+}
+
+TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
+    struct Case {
+        std::deque<PromptAnswer> answers;
+        bool choose;
+        bool changed;
+        size_t dialogs;
+    };
+    const Case cases[] = {
+        {{PromptAnswer::No}, true, false, 0},
+        {{PromptAnswer::Yes}, false, false, 1},  // Cancel in the dialog
+        {{PromptAnswer::Yes}, true, true, 1},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        const std::string path = f.WriteDefaultsFile("site.txt");
+        f.prompt.Answers = c.answers;
+        if (c.choose) f.prompt.FileAnswers = {path};
+        EXPECT_EQ(f.doc.OnFileOpen(f.prompt), c.changed);
+        EXPECT_EQ(f.prompt.Texts(), Strings{kOpenNotSaved});
+        ASSERT_EQ(f.prompt.FileDialogs.size(), c.dialogs);
+        if (c.dialogs) {
+            EXPECT_EQ(f.prompt.FileDialogs[0], FileDialogKind::Open);
+            EXPECT_EQ(f.prompt.FileFilters[0], "NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||");
+        }
+        f.ExpectChanged(c.changed, path);
+        if (c.changed) {
+            EXPECT_EQ(f.state.Model->SettingPassword.Str(), "pw");
+        }
+    }
+}
+
+TEST(Document, OpenFailures) {
+    {  // A file that cannot be opened: message, nothing changes, the link stays.
+        Fixture f;
+        f.state.Model->Modified = 0;
+        f.prompt.FileAnswers = {f.dir.File("missing.txt")};
+        EXPECT_FALSE(f.doc.OnFileOpen(f.prompt));
+        EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Open Error"});
+        EXPECT_TRUE(f.Populated());
+        EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("old.txt"));
+        EXPECT_TRUE(f.services.Calls.empty());
+    }
+    {  // Not a settings file: key message, defaults, empty path, Modified 0, link restarted.
+        Fixture f;
+        WriteWholeFile(f.dir.File("bad.txt"), "Password=00********************\nhello\n");
+        f.prompt.Answers = {PromptAnswer::Yes};
+        f.prompt.FileAnswers = {f.dir.File("bad.txt")};
+        EXPECT_TRUE(f.doc.OnFileOpen(f.prompt));
+        EXPECT_EQ(f.prompt.Texts(),
+                  (Strings{kOpenNotSaved,
+                           "Incorrect setting file. Key information\n [Maintenance] not found.\nDefault Data setting"}));
+        f.ExpectChanged(true);
+    }
+}
+
+TEST(Document, SaveAsksForANameOnlyWithoutCurrentFile) {
+    Fixture f;
+    f.state.Model->Modified = 0;
+    ASSERT_TRUE(f.doc.OnFileNew(f.prompt));
+    f.prompt.FileAnswers = {f.dir.File("new.txt")};
+    f.state.Model->Modified = 1;
+    ASSERT_TRUE(f.doc.OnFileSave(f.prompt));  // after New: asks for a name
+    EXPECT_EQ(f.prompt.FileDialogs, std::vector<FileDialogKind>{FileDialogKind::Save});
+    EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("new.txt"));
+    EXPECT_EQ(f.state.Model->Modified, 0);
+
+    const std::string opened = f.WriteDefaultsFile("opened.txt");
+    f.prompt.FileAnswers = {opened};
+    ASSERT_TRUE(f.doc.OnFileOpen(f.prompt));
+    f.state.Model->Modified = 1;
+    ASSERT_TRUE(f.doc.OnFileSave(f.prompt));  // after Open: writes to the opened file
+    EXPECT_EQ(f.prompt.FileDialogs.size(), 2u);
+    EXPECT_EQ(f.state.Model->Modified, 0);
+    EXPECT_EQ(ReadWholeFile(opened), ReadWholeFile(f.dir.File("new.txt")).replace(0, 32, PasswordLine("pw")));
+}
+
+TEST(Document, SaveAsCancelAndWriteErrorKeepPathAndModified) {
+    Fixture f;
+    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));  // Cancel
+    f.prompt.FileAnswers = {f.dir.File("missing/x.txt")};
+    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));
+    EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Write Error"});
+    EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("old.txt"));
+    EXPECT_EQ(f.state.Model->Modified, 1);
+}
+
+TEST(Document, BusyGuardEndsNewAndOpen) {
+    struct Case {
+        bool log, monitor;
+        int answer;
+        Strings texts;
+    };
+    const Case cases[] = {
+        {true, false, 1, {"Reading log data. Please stop reading and try it again."}},
+        {false, true, 2, {"Reading communication data. Please stop reading and try it again."}},
+        {true, true, 1, {"Reading log data. Please stop reading and try it again."}},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.state.LogReadingActive = c.log;
+        f.state.MonitorReadingActive = c.monitor;
+        f.prompt.Answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+        EXPECT_EQ(BusyGuard(f.state, f.prompt), c.answer);
+        EXPECT_FALSE(f.doc.OnFileNew(f.prompt));
+        EXPECT_FALSE(f.doc.OnFileOpen(f.prompt));
+        EXPECT_EQ(f.prompt.Texts(), (Strings{c.texts[0], c.texts[0], c.texts[0]}));
+        EXPECT_EQ(f.prompt.Messages[0].Icon, PromptIcon::Exclamation);
+        EXPECT_TRUE(f.Populated());
+        EXPECT_TRUE(f.prompt.FileDialogs.empty());
+    }
+    RecordingPrompt quiet;
+    EXPECT_EQ(BusyGuard(ShellState{}, quiet), 0);
+    EXPECT_TRUE(quiet.Messages.empty());
+}
+}  // namespace

@@ -1,0 +1,135 @@
+#include "app/ExitProcedure.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FakeServices.h"
+#include "support/RecordingPrompt.h"
+
+namespace {
+using Strings = std::vector<std::string>;
+
+struct ExitCase {
+    const char* name;
+    int modified;
+    bool log, monitor;
+    bool canSend;
+    std::deque<PromptAnswer> answers;
+    ExitStep step;
+    Strings texts;
+    Strings calls;
+};
+
+TEST(ExitProcedure, QuestionsAndTheirAnswers) {
+    const ExitCase cases[] = {
+        {"nothing to ask", 0, false, false, false, {}, ExitStep::Close, {}, {"CloseLinkForExit"}},
+        {"unsaved, No", 1, false, false, false, {PromptAnswer::No}, ExitStep::Stay, {kExitNotSaved}, {}},
+        {"unsaved, Yes", 1, false, false, false, {PromptAnswer::Yes}, ExitStep::Close, {kExitNotSaved},
+         {"CloseLinkForExit"}},
+        {"unsaved and log reading, No to the first", 1, true, false, true, {PromptAnswer::No}, ExitStep::Stay,
+         {kExitNotSaved}, {}},
+        {"unsaved and log reading, No to the second", 1, true, false, true, {PromptAnswer::Yes, PromptAnswer::No},
+         ExitStep::Stay, {kExitNotSaved, kStopLogReading}, {}},
+        {"log reading, Yes: stop request sent", 0, true, false, true, {PromptAnswer::Yes}, ExitStep::Stopping,
+         {kStopLogReading}, {"SendStopReading O"}},
+        {"monitor reading, Yes: stop request sent", 0, false, true, true, {PromptAnswer::Yes}, ExitStep::Stopping,
+         {kStopMonitorReading}, {"SendStopReading P"}},
+        // Without a link nothing can be sent: the exit goes on instead of hanging.
+        {"log reading, no link", 0, true, false, false, {PromptAnswer::Yes}, ExitStep::Close, {kStopLogReading},
+         {"SendStopReading O", "CloseLinkForExit"}},
+    };
+    for (const ExitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShellState state;
+        state.Model->Modified = static_cast<uint8_t>(c.modified);
+        state.LogReadingActive = c.log;
+        state.MonitorReadingActive = c.monitor;
+        FakeServices services;
+        services.CanSendStop = c.canSend;
+        RecordingPrompt prompt;
+        prompt.Answers = c.answers;
+        ExitProcedure exit(state, services);
+        EXPECT_EQ(exit.Begin(prompt), c.step);
+        EXPECT_EQ(prompt.Texts(), c.texts);
+        for (const auto& m : prompt.Messages) {
+            EXPECT_EQ(m.Buttons, PromptButtons::YesNo);
+            EXPECT_EQ(m.Icon, PromptIcon::Question);
+        }
+        EXPECT_EQ(services.Calls, c.calls);
+        if (c.step == ExitStep::Close) {
+            EXPECT_EQ(state.ActivityMask, c.calls.back() == "CloseLinkForExit" ? 64 : 0);
+        }
+        if (c.step == ExitStep::Stay) {
+            EXPECT_EQ(state.LogReadingActive, c.log);
+            EXPECT_EQ(state.ActivityMask, 0);
+        }
+    }
+}
+
+TEST(ExitProcedure, StopResultThenResume) {
+    struct Case {
+        int code;
+        Strings texts;
+    };
+    const Case cases[] = {{0, {}}, {1, {kFailedToTransmit}}, {2, {kFailedToOpenDevice}}, {4, {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        ShellState state;
+        state.LogReadingActive = true;
+        state.MonitorReadingActive = true;  // both set: log is stopped first
+        FakeServices services;
+        services.CanSendStop = true;
+        RecordingPrompt prompt;
+        prompt.Answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+        ExitProcedure exit(state, services);
+        ASSERT_EQ(exit.Begin(prompt), ExitStep::Stopping);
+        EXPECT_TRUE(exit.Pending());
+        EXPECT_EQ(exit.Begin(prompt), ExitStep::Stopping);  // a second close request waits too
+        exit.OnStopResult(c.code, prompt);
+        EXPECT_FALSE(exit.Pending());
+        EXPECT_EQ(state.LogReadingActive, c.code != 0);  // a failure clears it only when resuming
+        const ExitStep next = exit.Resume(prompt);
+        EXPECT_FALSE(state.LogReadingActive);
+        Strings texts{kStopLogReading};
+        texts.insert(texts.end(), c.texts.begin(), c.texts.end());
+        if (c.code == 0) {
+            // The monitor reading is still on: its question comes next.
+            texts.push_back(kStopMonitorReading);
+            EXPECT_EQ(next, ExitStep::Stopping);
+            EXPECT_EQ(services.Calls, (Strings{"SendStopReading O", "SendStopReading P"}));
+        } else {
+            // A failed stop clears both flags so the exit can end.
+            EXPECT_EQ(next, ExitStep::Close);
+            EXPECT_FALSE(state.MonitorReadingActive);
+        }
+        EXPECT_EQ(prompt.Texts(), texts);
+    }
+}
+
+TEST(ExitProcedure, ALostResultEndsTheWaitAsAFailure) {
+    ShellState state;
+    state.MonitorReadingActive = true;
+    FakeServices services;
+    services.CanSendStop = true;
+    RecordingPrompt prompt;
+    prompt.Answers = {PromptAnswer::Yes};
+    ExitProcedure exit(state, services);
+    ASSERT_EQ(exit.Begin(prompt), ExitStep::Stopping);
+    for (int i = 1; i < kStopResultTicks; ++i) exit.TickWhilePending(prompt);
+    EXPECT_TRUE(exit.Pending());
+    exit.TickWhilePending(prompt);
+    EXPECT_FALSE(exit.Pending());
+    EXPECT_EQ(exit.Resume(prompt), ExitStep::Close);
+    EXPECT_EQ(prompt.Texts(), (Strings{kStopMonitorReading, kFailedToTransmit}));
+    EXPECT_FALSE(state.MonitorReadingActive);
+}
+
+TEST(ExitProcedure, CloseRequestWhileClosingIsLetThrough) {
+    ShellState state;
+    state.ActivityMask = kActivityClosing;
+    FakeServices services;
+    RecordingPrompt prompt;
+    ExitProcedure exit(state, services);
+    EXPECT_EQ(exit.Begin(prompt), ExitStep::Close);
+    EXPECT_TRUE(services.Calls.empty());  // the link is not told twice
+}
+}  // namespace

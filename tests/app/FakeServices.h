@@ -1,0 +1,31 @@
+#pragma once
+// Services that record what the shell asked of the link and the workers.
+#include <string>
+#include <vector>
+
+#include "app/ShellState.h"
+
+class FakeServices : public ShellServices {
+public:
+    std::vector<std::string> Calls;
+    bool CanSendStop = false;
+    bool HasSomethingToClose = true;
+
+    void StartLink(ShellState&) override { Calls.push_back("StartLink"); }
+    void StopLink(ShellState&) override { Calls.push_back("StopLink"); }
+    bool CloseLinkForExit(ShellState&) override {
+        Calls.push_back("CloseLinkForExit");
+        return HasSomethingToClose;
+    }
+    void EndLink(ShellState&) override { Calls.push_back("EndLink"); }
+    bool SendStopReading(ShellState&, char letter) override {
+        Calls.push_back(std::string("SendStopReading ") + letter);
+        return CanSendStop;
+    }
+    void LoadWorkFile(ShellState& s) override { Calls.push_back("LoadWorkFile " + s.WorkFilePath); }
+    void SaveWorkFile(ShellState&) override { Calls.push_back("SaveWorkFile"); }
+    void StartWorkers(ShellState&) override { Calls.push_back("StartWorkers"); }
+    void StopPrintOut() override { Calls.push_back("StopPrintOut"); }
+    void StopLogSave() override { Calls.push_back("StopLogSave"); }
+    void PrintAll(ShellState&) override { Calls.push_back("PrintAll"); }
+};

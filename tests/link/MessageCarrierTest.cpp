@@ -1,0 +1,127 @@
+// Posted messages: order, hand-over between threads, receivers that go away,
+// and delivery inside a loop that a handler runs (as a modal dialog does).
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/MessageEvent.h"
+
+namespace {
+
+std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+// Logs "<name><wParam>" for every message and runs the reaction given for it.
+class Window : public QObject {
+public:
+    explicit Window(std::string name) : name_(std::move(name)) {}
+    std::function<void(int)> react;
+
+protected:
+    bool event(QEvent* e) override {
+        auto* m = dynamic_cast<MessageEvent*>(e);
+        if (!m) return QObject::event(e);
+        Log().push_back(name_ + std::to_string(m->WParam()));
+        if (react) react(static_cast<int>(m->WParam()));
+        return true;
+    }
+
+private:
+    std::string name_;
+};
+
+constexpr int kMessage = UM_TRANSFER_RESULT;
+
+constexpr int kDeadlineMs = 10000;
+
+}  // namespace
+
+class MessageCarrierTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Log().clear(); }
+
+    void deliversInPostingOrderIncludingMessagesPostedByHandlers() {
+        Window a("a"), b("b");
+        a.react = [&](int n) {
+            if (n == 1) PostMessage(&b, kMessage, 3);  // after everything posted before it
+        };
+        b.react = [&](int n) {
+            if (n == 3) PostMessage(&a, kMessage, 4);
+        };
+        PostMessage(&a, kMessage, 1);
+        PostMessage(&b, kMessage, 2);
+        QVERIFY(Log().empty());  // nothing before the loop runs
+        QTRY_VERIFY_WITH_TIMEOUT(Log().size() == 4, kDeadlineMs);
+        QCoreApplication::processEvents();
+        QCOMPARE(Log(), (std::vector<std::string>{"a1", "b2", "b3", "a4"}));
+    }
+
+    void messagesFromAnotherThreadArriveAllAndInOrder() {
+        Window a("a");
+        std::vector<int> got;
+        a.react = [&](int n) { got.push_back(n); };
+        constexpr int kCount = 2000;
+        std::unique_ptr<QThread> poster(QThread::create([&] {
+            for (int i = 0; i < kCount; ++i) PostMessage(&a, kMessage, i);
+        }));
+        poster->start();
+        QTRY_VERIFY_WITH_TIMEOUT(static_cast<int>(got.size()) == kCount, kDeadlineMs);
+        poster->wait();
+        for (int i = 0; i < kCount; ++i) QCOMPARE(got[static_cast<std::size_t>(i)], i);
+    }
+
+    void aReceiverGoneBeforeDeliveryDropsItsMessageAndPayload() {
+        auto gone = std::make_unique<Window>("gone");
+        Window stays("s");
+        PostMessage(gone.get(), kMessage, 1, 0, std::make_unique<std::string>("payload"));
+        PostMessage(&stays, kMessage, 2);
+        gone.reset();
+        QTRY_VERIFY_WITH_TIMEOUT(!Log().empty(), kDeadlineMs);
+        QCOMPARE(Log(), (std::vector<std::string>{"s2"}));
+    }
+
+    void aHandlerRunningItsOwnLoopStillGetsLaterMessages() {
+        // As a requester showing a modal message box: the loop inside the
+        // handler waits for a message posted after the handler started.
+        Window a("a"), b("b");
+        bool nestedDone = false;
+        a.react = [&](int n) {
+            if (n != 1) return;
+            QEventLoop modal;
+            b.react = [&](int) { modal.quit(); };
+            PostMessage(&b, kMessage, 2);
+            QTimer::singleShot(10000, &modal, &QEventLoop::quit);
+            modal.exec();
+            nestedDone = Log().size() == 2;
+        };
+        PostMessage(&a, kMessage, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Log().size() == 2, kDeadlineMs);
+        QVERIFY(nestedDone);
+        QCOMPARE(Log(), (std::vector<std::string>{"a1", "b2"}));
+    }
+
+    void aReceiverOnAnotherThreadGetsItThroughThatThreadsLoop() {
+        QThread worker;
+        Window w("w");
+        w.moveToThread(&worker);
+        std::atomic<QThread*> ranOn{nullptr};
+        w.react = [&](int) { ranOn = QThread::currentThread(); };
+        worker.start();
+        PostMessage(&w, kMessage, 7);
+        QTRY_VERIFY_WITH_TIMEOUT(ranOn.load() != nullptr, kDeadlineMs);
+        QCOMPARE(ranOn.load(), &worker);
+        worker.quit();
+        worker.wait();
+    }
+};
+
+QTEST_GUILESS_MAIN(MessageCarrierTest)
+#include "MessageCarrierTest.moc"

@@ -1,0 +1,56 @@
+#pragma once
+// A LinkChannelOwner that records what the channel does, and a small script
+// language to drive a channel: hex bytes ("10 05"), I (idle read), F (failed
+// read), T<n> (n ticks), R (reset), Q:<text> (queue a request).
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "protocol/LinkChannel.h"
+
+struct LinkTestOwner : LinkChannelOwner {
+    std::string written;  // hex, space separated
+    std::vector<LinkOutcome> outcomes;
+    std::vector<std::string> resets;  // text of the dropped request, "" when none
+    std::deque<std::unique_ptr<LinkRequest>> queue;
+
+    void WriteLink(const std::uint8_t* bytes, std::size_t length) override {
+        char hex[4];
+        for (std::size_t i = 0; i < length; ++i) {
+            std::snprintf(hex, sizeof hex, "%02x", bytes[i]);
+            if (!written.empty()) written += ' ';
+            written += hex;
+        }
+    }
+    void ReportOutcome(LinkOutcome outcome) override { outcomes.push_back(std::move(outcome)); }
+    void ChannelWasReset(int, std::unique_ptr<LinkRequest> dropped) override {
+        resets.push_back(dropped ? std::string(dropped->LinkText()) : std::string());
+    }
+    std::unique_ptr<LinkRequest> TakeRequest(int) override {
+        if (queue.empty()) return nullptr;
+        auto r = std::move(queue.front());
+        queue.pop_front();
+        return r;
+    }
+    std::vector<int> Codes() const {
+        std::vector<int> codes;
+        for (const auto& o : outcomes) codes.push_back(o.Code);
+        return codes;
+    }
+};
+
+inline void RunLinkScript(LinkChannel& channel, LinkTestOwner& owner, const std::string& script) {
+    std::istringstream in(script);
+    std::string token;
+    while (in >> token) {
+        if (token == "I") channel.IdleRead();
+        else if (token == "F") channel.FailedRead();
+        else if (token == "R") channel.Reset();
+        else if (token[0] == 'T') for (int n = std::stoi(token.substr(1)); n > 0; --n) channel.Tick();
+        else if (token.rfind("Q:", 0) == 0) owner.queue.push_back(std::make_unique<TextLinkRequest>(token.substr(2)));
+        else channel.FeedByte(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
+    }
+}

@@ -1,0 +1,125 @@
+// nx420ctl upload and download as a user runs them, against nx420-sim: the
+// settings file goes up and comes back into a new file; failures keep FILE.
+#include <QProcess>
+#include <QtTest>
+#include <memory>
+#include <string>
+
+#include "support/CarriedText.h"
+#include "SimProcess.h"
+#include "texts/SettingTextSequence.h"
+#include "model/SettingsFile.h"
+#include "support/PopulatedSettings.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out, err;
+};
+
+Run Ctl(const TempDir& dir, const QStringList& args) {
+    QProcess ctl;
+    ctl.setWorkingDirectory(QString::fromStdString(dir.Path()));  // no NX420.txt there: COM1
+    ctl.start(NX420_CTL_PROGRAM, args);
+    Run r;
+    if (!ctl.waitForFinished(240000)) return r;
+    r.status = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(ctl.readAllStandardError());
+    return r;
+}
+
+}  // namespace
+
+class CtlTransferTest : public QObject {
+    Q_OBJECT
+private slots:
+    void settingsFileRoundTrips() {
+        TempDir dir(false);
+        SimProcess sim;
+        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {}, dir.File("sim.log")));
+        const QString port = QString::fromStdString("COM1=" + sim.Path());
+        RecordingPrompt prompt;
+        auto src = MakeSettingData();
+        FillPopulatedSettings(*src, 5);
+        src->System.SwitchCnt = 3;
+        QVERIFY(WriteSettingsFile(*src, dir.File("up.txt"), prompt));
+
+        const Run up = Ctl(dir, {"--port", port, "upload", QString::fromStdString(dir.File("up.txt"))});
+        QCOMPARE(up.status, 0);
+        QVERIFY2(up.out.startsWith("434/434 texts 100% ") && up.out.endsWith(" B/s\n"), qPrintable(up.out));
+        QVERIFY2(up.err.isEmpty(), qPrintable(up.err));
+
+        const std::string down = dir.File("down.txt");
+        const Run all = Ctl(dir, {"download", QString::fromStdString(down), "--port", port});
+        QCOMPARE(all.status, 0);
+        QVERIFY2(all.out.contains("433/433 texts 100%"), qPrintable(all.out));
+        auto got = MakeSettingData();
+        QCOMPARE(ReadSettingsFile(*got, down, prompt), SettingsReadResult::Ok);
+        QCOMPARE(int(got->System.SwitchCnt), 3);
+        for (int i = 1; i < UploadTextCount(3, 0); ++i) QCOMPARE(CarriedText(*got, i), CarriedText(*src, i));
+
+        // Exchange 2 alone into a default file: A and every master, then only its own records.
+        auto defaults = MakeSettingData();
+        defaults->System.SwitchCnt = 3;
+        const std::string one = dir.File("one.txt");
+        QVERIFY(WriteSettingsFile(*defaults, one, prompt));
+        const Run single = Ctl(dir, {"--exchange", "2", "--port", port, "download", QString::fromStdString(one)});
+        QCOMPARE(single.status, 0);
+        QVERIFY2(single.out.startsWith(QString("%1/%1 texts").arg(UploadTextCount(3, 2) - 1)), qPrintable(single.out));
+        QCOMPARE(ReadSettingsFile(*got, one, prompt), SettingsReadResult::Ok);
+        for (int i = 1; i < UploadTextCount(3, 0); ++i) {
+            UploadStep step;
+            QVERIFY(UploadStepAt(3, 0, i, step));
+            const bool global = step.Letter == 'A' || step.Letter == 'B';
+            QCOMPARE(CarriedText(*got, i), CarriedText(global || step.Exchange == 2 ? *src : *defaults, i));
+        }
+    }
+
+    void failuresKeepTheFileAndExitNonZero() {
+        TempDir dir(false);
+        RecordingPrompt prompt;
+        auto data = MakeSettingData();
+        data->System.SwitchCnt = 2;
+        const std::string file = dir.File("keep.txt");
+        QVERIFY(WriteSettingsFile(*data, file, prompt));
+        const std::string before = ReadWholeFile(file);
+        const QString path = QString::fromStdString(file);
+        struct Case {
+            QStringList args;
+            const char* message;
+        };
+        const Case cases[] = {
+            {{"--port", "COM1=/nonexistent/tty", "download", path}, "Failed to open the device"},
+            {{"--port", "COM1=/nonexistent/tty", "upload", path}, "Failed to open the device"},
+            {{"download", path, "--exchange", "3"}, "Incorrect exchange No."},
+            {{"upload", path, "--exchange", "x"}, "Incorrect exchange No."},
+        };
+        for (const Case& c : cases) {
+            const Run r = Ctl(dir, c.args);
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains(c.message), qPrintable(r.err));
+            QCOMPARE(ReadWholeFile(file), before);
+        }
+        // The exchanges refuse every text.
+        SimProcess sim;
+        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--nak-every", "1"}, dir.File("sim.log")));
+        const QString port = QString::fromStdString("COM1=" + sim.Path());
+        const Case refused[] = {
+            {{"--port", port, "download", path}, "Failed to receive"},
+            {{"--port", port, "upload", path}, "Failed to transmit"},
+        };
+        for (const Case& c : refused) {
+            const Run r = Ctl(dir, c.args);
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains(c.message), qPrintable(r.err));
+            QCOMPARE(ReadWholeFile(file), before);
+        }
+    }
+};
+
+QTEST_MAIN(CtlTransferTest)
+#include "CtlTransferTest.moc"

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "transfer/DownloadSequence.h"
+#include "texts/SettingTextEncode.h"
+
+namespace {
+
+std::string TextA(int switchCnt) {
+    auto src = MakeSettingData();
+    src->System.SwitchCnt = static_cast<uint8_t>(switchCnt);
+    return std::string(EncodeSettingText('A', EncodeRequest{*src, 0}).View());
+}
+
+TEST(DownloadSequenceTest, ExpectedCountsAndTheRecountAfterTextA) {
+    const struct {
+        int SwitchCnt, Selected, Expected;
+        int NewSwitchCnt, Recounted;  // after a text A with that SwitchCnt
+        const char* Q;
+    } cases[] = {
+        {1, 0, 145, 3, 433, "Q00"}, {1, 1, 145, 3, 153, "Q01"},   {2, 0, 289, 16, 2305, "Q00"},
+        {2, 2, 149, 2, 149, "Q02"}, {16, 5, 205, 1, 145, "Q05"},  {16, 0, 2305, 4, 577, "Q00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.SwitchCnt) + "/" + std::to_string(c.Selected));
+        auto data = MakeSettingData();
+        data->System.SwitchCnt = static_cast<uint8_t>(c.SwitchCnt);
+        DownloadSequence seq(*data);
+        const SequenceRequest q = seq.Start(c.Selected).Request;
+        EXPECT_EQ(q.Text.View(), c.Q);
+        EXPECT_EQ(std::tuple(int(q.SetBits), q.ExchangeIndex, q.FirstText, q.ProgressMode),
+                  std::tuple(c.Selected ? 2 : 3, c.Selected ? c.Selected - 1 : 0, true, int(kProgressOpen)));
+        EXPECT_TRUE(seq.OnResult(kTransferDone).ProgressReceiving);
+        EXPECT_EQ(seq.Progress().Total, c.Expected);
+        EXPECT_TRUE(seq.OnResult(kTransferReceived, TextA(c.NewSwitchCnt)).ProgressStep);
+        EXPECT_EQ(std::tuple(seq.Expected(), int(data->System.SwitchCnt), int(data->Modified)),
+                  std::tuple(c.Recounted, c.NewSwitchCnt, 1));
+    }
+    // A text A that lowers the count below what has arrived closes the download.
+    auto data = MakeSettingData();
+    data->System.SwitchCnt = 2;
+    DownloadSequence seq(*data);
+    seq.Start(0);
+    seq.OnResult(kTransferDone);
+    for (int i = 0; i < 150; ++i) seq.OnResult(kTransferReceived, "M011");
+    const SequenceStep last = seq.OnResult(kTransferReceived, TextA(1));
+    EXPECT_TRUE(last.Send && last.Request.IsRelease() && last.Request.ClearBits == 3);
+    EXPECT_TRUE(seq.OnResult(kTransferDone).ProgressEnd);
+    EXPECT_EQ(seq.Phase(), SequencePhase::Completed);
+}
+
+TEST(DownloadSequenceTest, ResultsSupervisionAndCancel) {
+    enum { Tick = -1, CancelThenText = -2 };
+    const struct {
+        const char* Name;
+        bool Receiving;   // the Q text was acknowledged and a text A arrived
+        int Event;
+        const char* Message;
+        bool Release;
+        SequencePhase Phase;
+    } cases[] = {
+        {"send fails", false, kTransferFailed, "Failed to receive", false, SequencePhase::Failed},
+        {"receive fails", true, kTransferFailed, "Failed to receive", false, SequencePhase::Failed},
+        {"no device", false, kTransferOpenFailed, "Failed to open the device", false, SequencePhase::Failed},
+        {"withdrawn", true, kTransferCancelled, "", false, SequencePhase::Cancelled},
+        {"Q never acknowledged", false, Tick, "Failed to transmit", true, SequencePhase::Failed},
+        {"texts stop arriving", true, Tick, "Communications time-out", true, SequencePhase::Failed},
+        {"cancelled", true, CancelThenText, "", true, SequencePhase::Cancelled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto data = MakeSettingData();
+        DownloadSequence seq(*data);
+        seq.Start(0);
+        if (c.Receiving) seq.OnResult(kTransferDone), seq.OnResult(kTransferReceived, TextA(1));
+        SequenceStep step;
+        if (c.Event == CancelThenText) {
+            seq.Cancel();
+            // Counted, not decoded; the next tick releases the link.
+            EXPECT_FALSE(seq.OnResult(kTransferReceived, TextA(4)).ProgressStep);
+            EXPECT_EQ(seq.Received(), 2);
+            step = seq.OnTick();
+        } else if (c.Event == Tick) {
+            for (int i = 1; i < 120; ++i) ASSERT_FALSE(seq.OnTick().ProgressEnd) << i;
+            step = seq.OnTick();
+        } else {
+            step = seq.OnResult(c.Event);
+        }
+        EXPECT_STREQ(step.Message ? step.Message : "", c.Message);
+        EXPECT_TRUE(!step.Send || (step.Request.IsRelease() && step.Request.ClearBits == 3 && !step.Request.AsCancel));
+        EXPECT_EQ(std::tuple(step.Send, step.ProgressEnd, step.ForgetRegistration, seq.Phase(), seq.TimerRunning()),
+                  std::tuple(c.Release, true, c.Event == kTransferCancelled, c.Phase, false));
+        // What arrived before stays decoded; the release's own answer and
+        // late texts change nothing.
+        EXPECT_EQ(data->Modified, c.Receiving ? 1 : 0);
+        EXPECT_FALSE(seq.OnResult(kTransferDone).ProgressReceiving);
+        EXPECT_FALSE(seq.OnResult(kTransferReceived, TextA(3)).ProgressStep);
+        EXPECT_EQ(data->System.SwitchCnt, 1);
+    }
+}
+
+}  // namespace
