@@ -1,5 +1,8 @@
-// nx420ctl upload and download as a user runs them, against nx420-sim: the
-// settings file goes up and comes back into a new file; failures keep FILE.
+// nx420ctl as a user runs it: upload and download against nx420-sim (the
+// settings file goes up and comes back into a new file; failures keep FILE),
+// and check over files written from a model.
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
 #include <memory>
@@ -8,6 +11,7 @@
 #include "support/CarriedText.h"
 #include "SimProcess.h"
 #include "texts/SettingTextSequence.h"
+#include "editors/SystemRules.h"
 #include "model/SettingsFile.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
@@ -117,6 +121,64 @@ private slots:
             QCOMPARE(r.status, 1);
             QVERIFY2(r.err.contains(c.message), qPrintable(r.err));
             QCOMPARE(ReadWholeFile(file), before);
+        }
+    }
+
+    void checkReportsEachFailingEditor() {
+        TempDir dir(false);
+        RecordingPrompt prompt;
+        auto data = MakeSettingData();
+        const QString good = QString::fromStdString(dir.File("good.txt"));
+        QVERIFY(WriteSettingsFile(*data, good.toStdString(), prompt));
+        data->System.SwNumber[0].Text = "1";  // two digits are set
+        data->System.SwNumber[0].Value = 1;
+        data->Switch[0].Master[1].Number = "90";  // master 1's number
+        data->Switch[0].Master[1].NumberValue = 90;
+        const QString bad = QString::fromStdString(dir.File("bad.txt"));
+        QVERIFY(WriteSettingsFile(*data, bad.toStdString(), prompt));
+        const QString missing = QString::fromStdString(dir.File("no \"such\" \\file.txt"));
+
+        const QString station = "Master Stations (Telephones)\nDuplicated station No.(90) for Exchange 1\n"
+                                "( Master Stations (Telephones) : 1-2 )";
+        const QString stationLine = QString(station).replace("\n", " / ");
+        const auto report = [](const QJsonValue& file, const QJsonObject& editors, const QJsonValue& numbering) {
+            return QJsonObject{{"file", file}, {"editors", editors}, {"station_check", numbering}};
+        };
+        struct Case {
+            QStringList args;
+            int status;
+            QString out;       // compared when json is empty
+            QJsonObject json;  // the one line of --json
+            QString err;
+        };
+        const Case cases[] = {
+            {{"check", good}, 0, "OK\n", {}, ""},
+            {{"check", bad}, 1,
+             QString("Global Setting: ") + kFirstStationDigitText + "\nStations: " + stationLine +
+                 "\nStation numbering check: " + stationLine + "\n",
+             {}, ""},
+            {{"--json", "check", good}, 0, "",
+             report(QJsonValue::Null, {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null}},
+                    QJsonValue::Null), ""},
+            {{"check", bad, "--json"}, 1, "",
+             report(QJsonValue::Null, {{"Global Setting", kFirstStationDigitText}, {"Stations", station}}, station),
+             ""},
+            {{"check", missing}, 1, "", {}, "Cannot open " + missing + "\n"},
+            {{"check", missing, "--json"}, 1, "", report("Cannot open " + missing, {}, QJsonValue::Null), ""},
+        };
+        for (const Case& c : cases) {
+            const Run r = Ctl(dir, c.args);
+            QCOMPARE(r.status, c.status);
+            QCOMPARE(r.err, c.err);
+            if (c.json.isEmpty()) {
+                QCOMPARE(r.out, c.out);
+                continue;
+            }
+            QJsonParseError error;
+            const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+            QVERIFY2(error.error == QJsonParseError::NoError && r.out.count('\n') == 1 && r.out.endsWith('\n'),
+                     qPrintable(r.out));
+            QCOMPARE(doc.object(), c.json);
         }
     }
 };

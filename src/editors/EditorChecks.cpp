@@ -1,0 +1,47 @@
+#include "editors/EditorChecks.h"
+
+#include "editors/StationCheck.h"
+#include "editors/StationRules.h"
+#include "editors/SystemRules.h"
+#include "editors/Categories.h"
+
+namespace {
+std::optional<std::string> FirstFailure(const ValidationResult& r) {
+    if (r.Passed()) return std::nullopt;
+    return r.Message;
+}
+
+struct Entry {
+    Category Id;
+    EditorValidate Validate;
+};
+
+// One line per editor; the panel decides the order and the caption.
+constexpr Entry kEntries[] = {
+    {Category::GlobalSetting, ValidateGlobalSettingModel},
+    {Category::Stations, ValidateStationsModel},
+};
+}  // namespace
+
+std::vector<EditorCheck> EditorChecks() {
+    std::vector<EditorCheck> checks;
+    for (const CategoryButton& button : kCategoryButtons)
+        for (const Entry& e : kEntries)
+            if (e.Id == button.Id) checks.push_back({button.Caption, e.Validate});
+    return checks;
+}
+
+std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model) {
+    return FirstFailure(ValidateSystem(LoadSystemCopy(model)));
+}
+
+// All 16 exchanges' master and substation pages, against the model's global setting.
+std::optional<std::string> ValidateStationsModel(const SettingData& model) {
+    return FirstFailure(ValidateStations(model.System, *LoadStationCopy(model)));
+}
+
+std::optional<std::string> StationNumberingMessage(const SettingData& model) {
+    const StationFault fault = CheckStations(model);
+    if (!fault) return std::nullopt;
+    return StationFaultMessage(fault);
+}
