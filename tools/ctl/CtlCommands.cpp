@@ -1,5 +1,8 @@
 #include "CtlCommands.h"
 
+#include "CtlSend.h"
+#include "CtlTransfer.h"
+
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -136,14 +139,8 @@ int Check(const std::string& file, bool json, Prompt& prompt, std::FILE* out) {
     return failed ? 1 : 0;
 }
 
-std::map<std::string, CtlCommand>& Commands() {
-    static std::map<std::string, CtlCommand> commands;
-    return commands;
-}
-
 }  // namespace
 
-void SetCtlCommand(const std::string& name, CtlCommand command) { Commands()[name] = std::move(command); }
 
 int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out) {
     std::vector<std::string> rest;
@@ -191,11 +188,14 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
         if (rest.size() != 2) return Usage(prompt, command + " takes one FILE");
         return command == "new" ? New(rest[1], prompt, out) : Check(rest[1], json, prompt, out);
     }
-    if (const auto c = Commands().find(command); c != Commands().end()) {
-        if (command == "send" && rest.size() != 2) return Usage(prompt, "send takes one TEXT");
-        if ((command == "upload" || command == "download") && rest.size() != 2 && rest.size() != 4)
-            return Usage(prompt, command + " takes FILE [--exchange N]");
-        return c->second(std::vector<std::string>(rest.begin() + 1, rest.end()), connection, prompt, out);
+    const std::vector<std::string> arguments(rest.begin() + 1, rest.end());
+    if (command == "send") {
+        if (rest.size() != 2) return Usage(prompt, "send takes one TEXT");
+        return CtlSend(rest[1], connection, prompt, out);
+    }
+    if (command == "upload" || command == "download") {
+        if (rest.size() != 2 && rest.size() != 4) return Usage(prompt, command + " takes FILE [--exchange N]");
+        return CtlTransfer(command == "upload", arguments, connection, prompt, out);
     }
     return Usage(prompt, "unknown command " + command);
 }

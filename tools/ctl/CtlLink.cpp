@@ -5,27 +5,21 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "link/MessageEvent.h"
 #include "model/SettingsFile.h"
 
-bool ViewStandIn::event(QEvent* e) {
-    auto* m = dynamic_cast<MessageEvent*>(e);
-    if (!m) return QObject::event(e);
-    if (m->Message() == UM_PORT_CLOSED) portClosed = true;
-    if (link) link->Handle(*m);
-    return true;
+CtlLink::CtlLink(const PortSetting& setting, const SerialDeviceMap& devices) : session_(mask_, devices) {
+    QObject::connect(&session_, &LinkSession::portClosed, &session_, [this] { portClosed_ = true; });
+    session_.Start(setting);
 }
 
-CtlLinkSession::CtlLinkSession(const PortSetting& setting, const SerialDeviceMap& devices)
-    : link(&view, mask, devices) {
-    view.link = &link;
-    link.Start(setting);
+CtlLink::~CtlLink() {
+    if (session_.CloseForExit()) RunUntil([&] { return portClosed_; }, 3000);
+    session_.End(3000);
 }
 
-CtlLinkSession::~CtlLinkSession() {
-    if (link.CloseForExit()) RunUntil([&] { return view.portClosed; }, 3000);
-    link.End(3000);
-    view.link = nullptr;
+void CtlLink::TellFailure(const char* message, Prompt& prompt) const {
+    prompt.Tell(message, PromptIcon::Warning);
+    if (!session_.PortError().empty()) prompt.Tell(session_.PortError(), PromptIcon::Warning);
 }
 
 std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
@@ -61,7 +55,7 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
                                         &loop, [&] {
                                             if (done()) loop.quit();
                                         });
-    deadline.start(timeoutMs);
+    if (timeoutMs >= 0) deadline.start(timeoutMs);
     loop.exec();
     QObject::disconnect(check);
     return done();

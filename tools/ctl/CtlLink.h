@@ -1,43 +1,37 @@
 #pragma once
-// What the window-less subcommands share to talk to the exchanges: a stand-in
-// for the main view that hands every message to the view's own link code, the
-// application object, the connection as the program takes it, and a wait on
-// an event with a deadline.
-#include <QEvent>
-#include <QObject>
+// What the window-less subcommands share to talk to the exchanges: the
+// program's link session with an activity byte of its own, the application
+// object, the connection as the program takes it, and a wait on an event with
+// a deadline.
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "port/SerialPort.h"
-#include "link/ViewLink.h"
 #include "core/Prompt.h"
+#include "link/LinkSession.h"
 #include "port/ConnectionOptions.h"
+#include "port/SerialPort.h"
 
 class QCoreApplication;
 
-class ViewStandIn : public QObject {
+// The link for one window-less command: started with the port setting when
+// made; on destruction the port is closed first (as at exit) and the
+// transfer manager ended.
+class CtlLink {
 public:
-    ViewLink* link = nullptr;
-    bool portClosed = false;
+    CtlLink(const PortSetting& setting, const SerialDeviceMap& devices);
+    ~CtlLink();
+    CtlLink(const CtlLink&) = delete;
+    CtlLink& operator=(const CtlLink&) = delete;
 
-protected:
-    bool event(QEvent* e) override;
-};
+    LinkSession& Session() { return session_; }
+    // A failure message, then why the port failed when the device said so.
+    void TellFailure(const char* message, Prompt& prompt) const;
 
-// The link as the main view holds it, for one window-less command: started
-// with the port setting when made; on destruction the port is closed first
-// (as at exit) and the transfer manager ended.
-class CtlLinkSession {
-public:
-    CtlLinkSession(const PortSetting& setting, const SerialDeviceMap& devices);
-    ~CtlLinkSession();
-    CtlLinkSession(const CtlLinkSession&) = delete;
-    CtlLinkSession& operator=(const CtlLinkSession&) = delete;
-
-    ViewStandIn view;
-    std::uint8_t mask = 0;  // the view's activity mask
-    ViewLink link;
+private:
+    std::uint8_t mask_ = 0;
+    LinkSession session_;
+    bool portClosed_ = false;
 };
 
 // A QCoreApplication unless one exists already (tests run inside their own).
@@ -48,5 +42,6 @@ std::unique_ptr<QCoreApplication> EnsureCoreApplication();
 SerialDeviceMap CtlDevices(const ConnectionOptions& connection);
 PortSetting CtlPortSetting(Prompt& prompt);
 
-// Handles events until done() holds or the time is up; true when done.
+// Handles events until done() holds or the time is up (never with a
+// negative timeoutMs); true when done.
 bool RunUntil(const std::function<bool()>& done, int timeoutMs);

@@ -3,22 +3,17 @@
 #include "CtlLink.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <limits>
 #include <memory>
 #include <unistd.h>
 
-#include "link/MessageEvent.h"
-#include "link/SendRoutine.h"
-#include "link/TransferDriver.h"
-#include "link/ViewLink.h"
 #include "editors/StationCheck.h"
+#include "link/TransferEngine.h"
+#include "transfer/DownloadSequence.h"
+#include "transfer/UploadSequence.h"
 #include "model/SettingsFile.h"
 
 namespace {
@@ -87,46 +82,46 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
     const bool terminal = isatty(fileno(out)) != 0;
     SequencePhase phase = SequencePhase::Idle;
     {
-        CtlLinkSession session(setting, devices);
-        TransferDriver driver(&session.view, *model);
+        CtlLink link(setting, devices);
+        TransferEngine engine(link.Session());
+        engine.ReceiveSettingTexts(true);
         QElapsedTimer elapsed;
         std::string line;
         auto show = [&](bool last) {
-            const SequenceProgress p = driver.Progress();
+            const SequenceProgress p = engine.Progress();
             const std::string now =
-                TransferProgressLine(p.Count, p.Total, driver.Bytes(), elapsed.elapsed() / 1000.0);
+                TransferProgressLine(p.Count, p.Total, engine.Bytes(), elapsed.elapsed() / 1000.0);
             // Padded over the previous line when this one is shorter.
             if (terminal && now != line) std::fprintf(out, "\r%-*s", static_cast<int>(line.size()), now.c_str());
             if (last) std::fprintf(out, terminal ? "\n" : "%s\n", terminal ? "" : now.c_str());
             std::fflush(out);
             line = now;
         };
-        driver.OnMessage = [&](const char* text) {
+        engine.OnMessage = [&](const char* text) {
             if (terminal) std::fputc('\n', out);
-            prompt.Tell(text, PromptIcon::Warning);
+            link.TellFailure(text, prompt);
         };
-        // A stall longer than the sequence's own supervision ends the wait anyway.
-        QDeadlineTimer stall(130 * 1000);
-        driver.OnChange = [&] {
-            stall.setRemainingTime(130 * 1000);
-            show(false);
-        };
-        session.link.SetSettingReceiver(&driver);
+        engine.OnChange = [&] { show(false); };
         elapsed.start();
-        if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, selected)) {
-            QTimer wake;  // so that a stall is noticed when nothing else happens
-            wake.start(200);
-            RunUntil([&] { return !driver.Running() || stall.hasExpired(); }, std::numeric_limits<int>::max());
-            if (driver.Running()) {
-                driver.OnMessage(upload ? kFailedToTransmitText : kCommTimeOutText);
-                driver.Abort();
-            }
-            // The closing release goes out before the port closes.
-            RunUntil([&] { return driver.InFlight() == 0; }, 5000);
+        std::unique_ptr<TransferSequence> sequence;
+        SequenceStep first;
+        if (upload) {
+            auto u = std::make_unique<UploadSequence>(*model);
+            first = u->Start(selected);
+            sequence = std::move(u);
+        } else {
+            auto d = std::make_unique<DownloadSequence>(*model);
+            first = d->Start(selected);
+            sequence = std::move(d);
         }
-        phase = driver.Phase();
+        if (engine.Run(std::move(sequence), first)) {
+            // The sequence's own supervision ends a transfer that stalls.
+            RunUntil([&] { return !engine.Running(); }, -1);
+            // The closing release goes out before the port closes.
+            RunUntil([&] { return engine.InFlight() == 0; }, 5000);
+        }
+        phase = engine.Phase();
         show(true);
-        session.link.SetSettingReceiver(nullptr);
     }
     if (phase != SequencePhase::Completed) return 1;
     // Only now: a download that did not complete leaves FILE as it was (the
