@@ -48,7 +48,9 @@ int OutcomeOf(SequencePhase phase, const char* message) {
     switch (phase) {
     case SequencePhase::Completed: return kTransferDone;
     case SequencePhase::Cancelled: return kTransferCancelled;
-    case SequencePhase::Failed: return message == kFailedToOpenDeviceText ? kTransferOpenFailed : kTransferFailed;
+    case SequencePhase::Failed:
+        // By its words: a constant's address may differ between units.
+        return message && std::string_view(message) == kFailedToOpenDeviceText ? kTransferOpenFailed : kTransferFailed;
     default: return kTransferDone;
     }
 }

@@ -55,6 +55,12 @@ bool UploadSequence::NextText(SequenceRequest& r) {
     if (!data_) {
         if (counter_ < 1 || counter_ > static_cast<int>(texts_.size())) return false;
         r.Text = texts_[static_cast<std::size_t>(counter_ - 1)];
+        // Addressed as the whole upload addresses it: by the text's exchange field.
+        const std::string_view t = r.Text.View();
+        const int exchange = t.size() >= 3 && t[1] >= '0' && t[1] <= '9' && t[2] >= '0' && t[2] <= '9'
+                                 ? (t[1] - '0') * 10 + (t[2] - '0')
+                                 : 0;
+        r.ExchangeIndex = static_cast<uint8_t>(exchange >= 1 && exchange <= kMaxExchanges ? exchange - 1 : 0);
         return true;
     }
     UploadStep at;

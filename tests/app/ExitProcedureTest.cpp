@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/FakeServices.h"
+#include "protocol/LinkActivity.h"
+#include "protocol/TransferResult.h"
 #include "support/RecordingPrompt.h"
 
 namespace {
@@ -70,7 +72,7 @@ TEST(ExitProcedure, StopResultThenResume) {
         int code;
         Strings texts;
     };
-    const Case cases[] = {{0, {}}, {1, {kFailedToTransmit}}, {2, {kFailedToOpenDevice}}, {4, {}}};
+    const Case cases[] = {{0, {}}, {1, {kFailedToTransmitText}}, {2, {kFailedToOpenDeviceText}}, {4, {}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         ShellState state;
@@ -105,27 +107,9 @@ TEST(ExitProcedure, StopResultThenResume) {
     }
 }
 
-TEST(ExitProcedure, ALostResultEndsTheWaitAsAFailure) {
-    ShellState state;
-    state.MonitorReadingActive = true;
-    FakeServices services;
-    services.CanSendStop = true;
-    RecordingPrompt prompt;
-    prompt.Answers = {PromptAnswer::Yes};
-    ExitProcedure exit(state, services);
-    ASSERT_EQ(exit.Begin(prompt), ExitStep::Stopping);
-    for (int i = 1; i < kStopResultTicks; ++i) exit.TickWhilePending(prompt);
-    EXPECT_TRUE(exit.Pending());
-    exit.TickWhilePending(prompt);
-    EXPECT_FALSE(exit.Pending());
-    EXPECT_EQ(exit.Resume(prompt), ExitStep::Close);
-    EXPECT_EQ(prompt.Texts(), (Strings{kStopMonitorReading, kFailedToTransmit}));
-    EXPECT_FALSE(state.MonitorReadingActive);
-}
-
 TEST(ExitProcedure, CloseRequestWhileClosingIsLetThrough) {
     ShellState state;
-    state.ActivityMask = kActivityClosing;
+    state.ActivityMask = LinkActivity::Closing;
     FakeServices services;
     RecordingPrompt prompt;
     ExitProcedure exit(state, services);

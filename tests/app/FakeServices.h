@@ -1,5 +1,5 @@
 #pragma once
-// Services that record what the shell asked of the link and the workers.
+// Services that record what the shell asked of the link.
 #include <string>
 #include <vector>
 
@@ -22,10 +22,4 @@ public:
         Calls.push_back(std::string("SendStopReading ") + letter);
         return CanSendStop;
     }
-    void LoadWorkFile(ShellState& s) override { Calls.push_back("LoadWorkFile " + s.WorkFilePath); }
-    void SaveWorkFile(ShellState&) override { Calls.push_back("SaveWorkFile"); }
-    void StartWorkers(ShellState&) override { Calls.push_back("StartWorkers"); }
-    void StopPrintOut() override { Calls.push_back("StopPrintOut"); }
-    void StopLogSave() override { Calls.push_back("StopLogSave"); }
-    void PrintAll(ShellState&) override { Calls.push_back("PrintAll"); }
 };

@@ -4,23 +4,22 @@
 #include <tuple>
 #include <vector>
 
+#include "transfer/EditorUpload.h"
+#include "transfer/SingleRequest.h"
 #include "transfer/UploadSequence.h"
 
 namespace {
 
 // "A00:1 B01:4 ...": runs of letter and exchange field of the texts an upload
 // sends when every one is acknowledged; "release/2" for the release request.
-std::string UploadRuns(int switchCnt, int selected, int& count) {
-    auto data = MakeSettingData();
-    data->System.SwitchCnt = static_cast<uint8_t>(switchCnt);
-    UploadSequence seq(*data);
+std::string Runs(UploadSequence& seq, int selected, int total, int& count) {
     std::string runs, key;
     int run = 0;
     count = 0;
     for (SequenceStep step = seq.Start(selected); step.Send && count < 5000; step = seq.OnResult(kTransferDone)) {
         const SequenceRequest& r = step.Request;
         EXPECT_EQ(r.ProgressMode, ++count == 1 ? kProgressOpen : kProgressRetitle);
-        EXPECT_EQ(r.ProgressTotal, UploadTextCount(switchCnt, selected));
+        EXPECT_EQ(r.ProgressTotal, total);
         const std::string k = r.IsRelease() ? "release/" + std::to_string(r.ClearBits) : std::string(r.Text.View().substr(0, 3));
         if (!r.IsRelease()) {
             EXPECT_EQ(r.SetBits * 10 + r.ClearBits, 20) << r.Text.View();
@@ -32,6 +31,13 @@ std::string UploadRuns(int switchCnt, int selected, int& count) {
     EXPECT_EQ(seq.Phase(), SequencePhase::Completed);
     EXPECT_EQ(seq.Progress().Percent(), 100);
     return runs + " " + key + ":" + std::to_string(run);
+}
+
+std::string UploadRuns(int switchCnt, int selected, int& count) {
+    auto data = MakeSettingData();
+    data->System.SwitchCnt = static_cast<uint8_t>(switchCnt);
+    UploadSequence seq(*data);
+    return Runs(seq, selected, UploadTextCount(switchCnt, selected), count);
 }
 
 TEST(UploadSequenceTest, SendsEveryTextInOrderThenTheRelease) {
@@ -50,6 +56,29 @@ TEST(UploadSequenceTest, SendsEveryTextInOrderThenTheRelease) {
     }
 }
 
+// An editor's Upload: the texts of the page shown, each under the same
+// supervision, then the release.
+TEST(UploadSequenceTest, EditorTextsInTheWholeUploadsOrder) {
+    auto data = MakeSettingData();
+    data->System.SwitchCnt = 2;
+    const struct { int Page, Selection; const char* Runs; } cases[] = {
+        {-1, 0, "A00:1 release/2:1"},  // Global Setting
+        {0, 0, "B01:4 B02:4 U01:4 U02:4 release/2:1"},
+        {0, 2, "B01:4 B02:4 U02:4 release/2:1"},  // every exchange's masters, one exchange's U texts
+        {1, 2, "C02:64 release/2:1"},
+        {1, 0, "C01:64 C02:64 release/2:1"},
+    };
+    for (const auto& c : cases) {
+        const auto steps = c.Page < 0 ? SystemUploadSteps() : StationUploadSteps(*data, c.Page, c.Selection);
+        UploadSequence seq(EncodeUploadSteps(*data, steps));
+        int count = 0;
+        EXPECT_EQ(Runs(seq, 0, static_cast<int>(steps.size()) + 1, count), c.Runs) << c.Page << "/" << c.Selection;
+    }
+    UploadSequence none(std::vector<EncodedText>{});
+    EXPECT_FALSE(none.Start().Send);
+    EXPECT_EQ(none.Phase(), SequencePhase::Idle);
+}
+
 // After four acknowledged texts: a result, or the user's cancel and then an
 // acknowledgement (Cancel+0) or the 120th tick (Cancel+tick), or 120 ticks.
 TEST(UploadSequenceTest, ResultsSupervisionAndCancel) {
@@ -59,14 +88,15 @@ TEST(UploadSequenceTest, ResultsSupervisionAndCancel) {
         const char* Message;
         SequencePhase Phase;
         int Release;  // clear-bits of the release sent, -1 none; +10 as a cancel
+        int Outcome;
     } cases[] = {
-        {kTransferFailed, "Failed to transmit", SequencePhase::Failed, -1},
-        {kTransferOpenFailed, "Failed to open the device", SequencePhase::Failed, -1},
-        {kTransferCancelled, "", SequencePhase::Cancelled, -1},
-        {kTransferReceived, "", SequencePhase::Running, -1},
-        {Tick, "Failed to transmit", SequencePhase::Failed, 3},
-        {CancelThenDone, "", SequencePhase::Cancelled, 13},
-        {CancelThenTick, "", SequencePhase::Cancelled, 3},
+        {kTransferFailed, "Failed to transmit", SequencePhase::Failed, -1, 1},
+        {kTransferOpenFailed, "Failed to open the device", SequencePhase::Failed, -1, 2},
+        {kTransferCancelled, "", SequencePhase::Cancelled, -1, 4},
+        {kTransferReceived, "", SequencePhase::Running, -1, 0},
+        {Tick, "Failed to transmit", SequencePhase::Failed, 3, 1},
+        {CancelThenDone, "", SequencePhase::Cancelled, 13, 4},
+        {CancelThenTick, "", SequencePhase::Cancelled, 3, 4},
     };
     auto data = MakeSettingData();
     for (const auto& c : cases) {
@@ -83,9 +113,10 @@ TEST(UploadSequenceTest, ResultsSupervisionAndCancel) {
         EXPECT_TRUE(!step.Send || step.Request.IsRelease());
         const bool running = c.Phase == SequencePhase::Running;
         EXPECT_EQ(std::tuple(seq.Phase(), step.Send ? step.Request.ClearBits + 10 * step.Request.AsCancel : -1,
-                             step.ProgressEnd, step.ForgetRegistration, seq.TimerRunning(), seq.Progress().Count),
+                             step.ProgressEnd, step.ForgetRegistration, seq.TimerRunning(), seq.Progress().Count,
+                             seq.Outcome()),
                   std::tuple(c.Phase, c.Release, !running, c.Event == kTransferCancelled, running,
-                             4 + (c.Event == CancelThenDone)));
+                             4 + (c.Event == CancelThenDone), c.Outcome));
         // A late answer (the release's own included) starts nothing once it ended.
         EXPECT_EQ(seq.OnResult(kTransferDone).Send, c.Phase == SequencePhase::Running);
         EXPECT_TRUE(seq.OnResult(kTransferCancelled).ForgetRegistration);
@@ -93,6 +124,40 @@ TEST(UploadSequenceTest, ResultsSupervisionAndCancel) {
     UploadSequence outside(*data);
     EXPECT_FALSE(outside.Start(2).Send);  // SwitchCnt is 1
     EXPECT_EQ(outside.Phase(), SequencePhase::Idle);
+}
+
+// A single request: one text with the reading bit, one answer.
+TEST(SingleRequestTest, OneAnswerEndsIt) {
+    enum { Tick = -1, Cancel = -2 };
+    const struct {
+        int Event;
+        SequencePhase Phase;
+        int Outcome;
+        int Release;  // clear-bits of the release sent, -1 none; +10 as a cancel
+    } cases[] = {
+        {kTransferDone, SequencePhase::Completed, 0, -1},
+        {kTransferFailed, SequencePhase::Failed, 1, -1},
+        {kTransferOpenFailed, SequencePhase::Failed, 2, -1},
+        {kTransferCancelled, SequencePhase::Cancelled, 4, -1},
+        {Tick, SequencePhase::Failed, 1, 1},      // the 120th second without an answer
+        {Cancel, SequencePhase::Running, 0, 11},  // withdrawn: the reset's code 4 ends it
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Event);
+        SingleRequest request("O00" + std::string(16, '0'));
+        const SequenceStep first = request.Start();
+        ASSERT_TRUE(first.Send);
+        EXPECT_EQ(std::tuple(first.Request.SetBits, first.Request.ClearBits, first.Request.ProgressMode,
+                             first.Request.FirstText, std::string(first.Request.Text.View())),
+                  std::tuple(1, 1, kProgressOpen, true, "O00" + std::string(16, '0')));
+        for (int i = 1; i < 120; ++i) ASSERT_FALSE(request.OnTick().Send);
+        if (c.Event == Cancel) request.Cancel();
+        const SequenceStep step = c.Event < 0 ? request.OnTick() : request.OnResult(c.Event, {});
+        EXPECT_EQ(std::tuple(request.Phase(), request.Outcome(),
+                             step.Send ? step.Request.ClearBits + 10 * step.Request.AsCancel : -1, step.ProgressEnd),
+                  std::tuple(c.Phase, c.Outcome, c.Release, true));
+        EXPECT_FALSE(request.OnTick().Send);  // a cancel goes once
+    }
 }
 
 TEST(TransferSequenceTest, ExchangeNumberTyped) {
