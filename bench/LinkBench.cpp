@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "BareLink.h"
+#include "support/BareLink.h"
 #include "SimProcess.h"
 #include "protocol/Frame.h"
 #include "protocol/LinkChannel.h"

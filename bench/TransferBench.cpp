@@ -1,7 +1,8 @@
 // Whole-installation transfers against nx420-sim over a pseudo-terminal, each
-// run twice: through the program's own path (TransferDriver, the send routine,
-// the view's link code, CTransMng and CSioThread) and through the bare link
-// loop on one thread, which shows what the line and the simulator alone take.
+// run twice: through the program's own path (TransferEngine, LinkSession,
+// CTransMng and CSioThread, as the Upload/Download window and nx420ctl run a
+// transfer) and through the bare link loop on one thread, which shows what the
+// line and the simulator alone take.
 //  - unthrottled: texts per second up and down;
 //  - paced at 19200 8E1 both ways: the elapsed time of the upload next to the
 //    wire time of every byte exchanged (frames and control sequences, both
@@ -11,20 +12,21 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
-#include "BareLink.h"
 #include "ProgramLink.h"
-#include "SequenceDriver.h"
 #include "SimProcess.h"
-#include "transfer/DownloadSequence.h"
-#include "link/TransferDriver.h"
-#include "transfer/UploadSequence.h"
+#include "link/TransferEngine.h"
+#include "support/BareLink.h"
 #include "support/PopulatedSettings.h"
+#include "support/SequenceDriver.h"
+#include "transfer/DownloadSequence.h"
+#include "transfer/UploadSequence.h"
 
 namespace {
 
@@ -59,21 +61,31 @@ Figures Transfer(BareLink& pc, SettingData& data, bool upload) {
     return f;
 }
 
-// The same through the program's path; the driver is the requester.
-Figures ProgramTransfer(CtlLinkSession& pc, SettingData& data, bool upload) {
+// The same through the program's path, as nx420ctl runs a transfer.
+Figures ProgramTransfer(CtlLink& pc, SettingData& data, bool upload) {
     Figures f;
-    TransferDriver driver(&pc.view, data);
-    driver.OnMessage = [](const char* m) { std::fprintf(stderr, "bench_transfer: %s\n", m); };
-    pc.link.SetSettingReceiver(&driver);
+    TransferEngine engine(pc.Session());
+    engine.ReceiveSettingTexts(true);
+    engine.OnMessage = [](const char* m) { std::fprintf(stderr, "bench_transfer: %s\n", m); };
     const auto start = Clock::now();
-    if (driver.Start(upload ? TransferDriver::Direction::Upload : TransferDriver::Direction::Download, 0)) {
-        RunUntil([&] { return !driver.Running(); }, 600000);
-        RunUntil([&] { return driver.InFlight() == 0; }, 5000);  // the closing release
+    std::unique_ptr<TransferSequence> sequence;
+    SequenceStep first;
+    if (upload) {
+        auto u = std::make_unique<UploadSequence>(data);
+        first = u->Start(0);
+        sequence = std::move(u);
+    } else {
+        auto d = std::make_unique<DownloadSequence>(data);
+        first = d->Start(0);
+        sequence = std::move(d);
+    }
+    if (engine.Run(std::move(sequence), first)) {
+        RunUntil([&] { return !engine.Running(); }, 600000);
+        RunUntil([&] { return engine.InFlight() == 0; }, 5000);  // the closing release
     }
     f.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    f.Ok = driver.Phase() == SequencePhase::Completed;
-    f.Texts = driver.Progress().Count;
-    pc.link.SetSettingReceiver(nullptr);
+    f.Ok = engine.Phase() == SequencePhase::Completed;
+    f.Texts = engine.Progress().Count;
     return f;
 }
 
@@ -158,7 +170,7 @@ int main(int argc, char** argv) {
     SequenceAlone(*data);
     {
         SimProcess sim;
-        std::unique_ptr<CtlLinkSession> pc;
+        std::unique_ptr<CtlLink> pc;
         if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(false), "/dev/null") || !(pc = OpenProgramLink(sim.Path())))
             return std::fprintf(stderr, "bench_transfer: simulator or port did not start\n"), 1;
         const Figures up = ProgramTransfer(*pc, *data, true);

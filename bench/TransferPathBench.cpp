@@ -1,11 +1,10 @@
 // 2,000 short texts one after another over an unthrottled pseudo-terminal
-// against nx420-sim: through the send routine, the view's link handling, the
-// transfer manager and CSioThread as a requester does (next text after the
-// previous result), and by the bare link loop driving LinkChannel directly.
+// against nx420-sim: through the transfer engine, the link session, the
+// transfer manager and CSioThread as a window sends a single request (the next
+// text once the previous one has finished), and by the bare link loop driving
+// LinkChannel directly.
 // Prints texts a second, wall time and the program's CPU time per text.
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,11 +13,11 @@
 #include <vector>
 #include <sys/resource.h>
 
-#include "BareLink.h"
 #include "ProgramLink.h"
 #include "SimProcess.h"
-#include "link/MessageEvent.h"
-#include "link/SendRoutine.h"
+#include "link/TransferEngine.h"
+#include "support/BareLink.h"
+#include "transfer/SingleRequest.h"
 
 namespace {
 
@@ -42,54 +41,34 @@ struct Figures {
     }
 };
 
-// A requester as a window is one: on each result it hands the next text to
-// the send routine, and the block ends with the last result.
-class Requester : public QObject {
-public:
-    QObject* view = nullptr;
-    int left = 0, failures = 0;
-    QEventLoop* loop = nullptr;
-
-    void SendNext() {
-        TransferHeader header;
-        header.Requester = this;
-        header.SetBits = 1;
-        header.ClearBits = 1;
-        SendText(view, header, kSendNoProgress, 0, false, kText);
-    }
-
-protected:
-    bool event(QEvent* e) override {
-        auto* m = dynamic_cast<MessageEvent*>(e);
-        if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
-        failures += m->WParam() != 0;
-        if (--left > 0 && failures == 0) SendNext();
-        else if (loop) loop->quit();
-        return true;
-    }
-};
-
-// The program's path: the send routine, a stand-in view running the view's
-// link handling, CTransMng and CSioThread.
+// The program's path: single requests without a progress window through the
+// transfer engine, each started when the previous one has finished, over
+// nx420ctl's link session, CTransMng and CSioThread.
 struct TransferPath {
     SimProcess sim;
-    std::unique_ptr<CtlLinkSession> program;
-    Requester requester;
+    std::unique_ptr<CtlLink> program;
+    std::unique_ptr<TransferEngine> engine;
+    int left = 0, failures = 0;
 
     bool Start() {
         if (!sim.Start(NX420_SIM_PROGRAM, {}, "/dev/null") || !(program = OpenProgramLink(sim.Path()))) return false;
-        requester.view = &program->view;
+        engine = std::make_unique<TransferEngine>(program->Session());
+        engine->OnFinished = [this] {
+            failures += engine->Outcome() != kTransferDone;
+            if (--left > 0 && failures == 0 && !SendNext()) ++failures;
+        };
         return true;
     }
+    bool SendNext() {
+        auto request = std::make_unique<SingleRequest>(kText, false);
+        const SequenceStep first = request->Start();
+        return engine->Run(std::move(request), first);
+    }
     bool Run(int texts) {
-        QEventLoop loop;
-        QTimer::singleShot(10000 + texts * 100, &loop, &QEventLoop::quit);
-        requester.loop = &loop;
-        requester.left = texts;
-        requester.SendNext();
-        loop.exec();
-        requester.loop = nullptr;
-        return requester.left == 0 && requester.failures == 0;
+        left = texts;
+        if (!SendNext()) return false;
+        RunUntil([&] { return left == 0 || failures > 0; }, 10000 + texts * 100);
+        return left == 0 && failures == 0;
     }
 };
 
@@ -129,7 +108,7 @@ int main(int argc, char** argv) {
     // falls on both alike; the median of the blocks' ratios is the figure that
     // a burst of other work on the machine moves least.
     constexpr int kBlocks = 40;
-    Figures bare{"bare LinkChannel loop"}, full{"send routine + CTransMng"};
+    Figures bare{"bare LinkChannel loop"}, full{"TransferEngine + CTransMng"};
     std::vector<double> ratios;
     BareLoop bareLoop;
     TransferPath path;

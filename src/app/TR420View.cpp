@@ -111,3 +111,13 @@ void CTR420View::RunStationCheck() {
     const StationFault fault = CheckStations(*state_.Model);
     if (fault) OpenStations(&fault);
 }
+
+void CTR420View::SetReading(Category id, bool active) {
+    if (id == Category::LogData) state_.LogReadingActive = active;
+    else if (id == Category::CommunicationMonitor) state_.MonitorReadingActive = active;
+    else return;
+    QPushButton* button = Button(id);
+    QPalette palette;
+    if (active) palette.setColor(QPalette::Button, Qt::red);
+    button->setPalette(palette);
+}

@@ -33,6 +33,9 @@ public:
 
     // A panel button's action (the guards included).
     void OpenCategory(Category id);
+    // The log data or communication monitor window switched its reading on or
+    // off: the flag the guards look at, and its button red while on.
+    void SetReading(Category id, bool active);
     // What Ctrl+S does inside an editor.
     std::function<void()> SaveCommand;
 

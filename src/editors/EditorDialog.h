@@ -57,9 +57,9 @@ public:
     QPushButton* CloseButton() const { return close_; }
     QPushButton* DeleteAllButton() const { return deleteAll_; }
 
-    // The upload under way, if any.
+    // The upload under way, if any; no engine without a link.
     bool UploadRunning() const;
-    const TransferEngine* Transfer() const { return transfer_.get(); }
+    TransferEngine* Transfer() const { return transfer_.get(); }
 
     void OnOverwrite();
     void OnUpload();

@@ -28,6 +28,9 @@ public:
     // Cancel, and the sequence's next tick at once: a status text from an
     // exchange, or the window of the transfer closing.
     void Interrupt();
+    // One second of the transfer's supervision: the engine's timer calls it,
+    // tests may too.
+    void Tick();
 
     bool Running() const { return Phase() == SequencePhase::Running; }
     SequencePhase Phase() const { return sequence_ ? sequence_->Phase() : SequencePhase::Idle; }
@@ -54,7 +57,6 @@ protected:
 private:
     void Apply(const SequenceStep& step);
     void Send(const SequenceRequest& r);
-    void Tick();
     void Register(bool on);
 
     LinkSession& session_;

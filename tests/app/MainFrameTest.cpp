@@ -13,7 +13,7 @@
 #include "app/MainFrame.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
-#include "link/MessageEvent.h"
+#include "protocol/LinkActivity.h"
 
 namespace {
 using Strings = std::vector<std::string>;
@@ -29,21 +29,15 @@ struct Window {
     TempDir dir{true};
     RecordingPrompt prompt;
     ScopedAppPrompt scoped{prompt};
+    ShellState state;
     FakeServices services;
-    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(nullptr, services);
+    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(nullptr, state, services, nullptr);
     CTR420View& view = *frame->View();
 
     Window() {
         frame->show();
         view.OnInitialUpdate("/opt/nx420/");
         frame->UpdateTitle();
-    }
-    ~Window() {
-        frame.reset();
-        for (const Category id : {Category::GlobalSetting, Category::Stations, Category::LogData,
-                                  Category::CommunicationMonitor})
-            SetCategoryOpener(id, nullptr);
-        SetStationCheck(nullptr);
     }
 };
 
@@ -67,8 +61,12 @@ TEST(MainFrame, ShapeMenusAndPanel) {
     QStringList groups;
     for (const QGroupBox* g : w.view.findChildren<QGroupBox*>()) groups << g->title();
     EXPECT_EQ(groups, (QStringList{"System", "Lines", "Functions", "Maintenance/Control Functions", "NX-420DI"}));
-    QStringList buttons;
-    for (const QPushButton* b : w.view.findChildren<QPushButton*>()) buttons << b->text();
+    // Only the buttons whose windows exist can be pressed; Print waits for the printout.
+    QStringList buttons, enabled;
+    for (const QPushButton* b : w.view.findChildren<QPushButton*>()) {
+        buttons << b->text();
+        if (b->isEnabled()) enabled << b->text();
+    }
     buttons.sort();
     QStringList expected{"Global Setting", "Stations", "C/O Trunks", "Group Call", "Call Forwarding/Time-Out",
                          "Scan Monitor", "Paging", "Emergency Conference", "Direct Select", "Remote Dialing",
@@ -76,64 +74,39 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(w.services.Calls, (Strings{"LoadWorkFile /opt/nx420/NX420work.txt", "StartWorkers", "StartLink"}));
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Upload/Download", "Exit"}));
+    EXPECT_FALSE(w.frame->PrintAction()->isEnabled());
+    EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
+    EXPECT_EQ(w.state.WorkFilePath, "/opt/nx420/NX420work.txt");
 }
 
-TEST(MainFrame, ReadingFlagsPaintTheirButtonsRed) {
+TEST(MainFrame, ReadingFlagsPaintTheirButtonsRedAndGuardTheOtherWindow) {
     Window w;
     struct Case {
-        int message;
-        Category button;
+        Category button, other;
         bool ShellState::*flag;
+        const char* refusal;
     };
-    const Case cases[] = {{UM_LOG_READING, Category::LogData, &ShellState::LogReadingActive},
-                          {UM_MONITOR_READING, Category::CommunicationMonitor, &ShellState::MonitorReadingActive}};
+    const Case cases[] = {
+        {Category::LogData, Category::CommunicationMonitor, &ShellState::LogReadingActive,
+         "Reading log data. Please stop reading and try it again."},
+        {Category::CommunicationMonitor, Category::LogData, &ShellState::MonitorReadingActive,
+         "Reading communication data. Please stop reading and try it again."}};
     for (const Case& c : cases) {
         QPushButton* button = w.view.Button(c.button);
         const QColor normal = button->palette().color(QPalette::Button);
         ASSERT_NE(normal, QColor(Qt::red));
-        PostMessage(&w.view, c.message, 1);
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(w.view.State().*c.flag);
+        w.view.SetReading(c.button, true);
+        EXPECT_TRUE(w.state.*c.flag);
         EXPECT_EQ(button->palette().color(QPalette::Button), QColor(Qt::red));
-        PostMessage(&w.view, c.message, 0);
-        QCoreApplication::processEvents();
-        EXPECT_FALSE(w.view.State().*c.flag);
+        w.prompt.Messages.clear();
+        w.view.OpenCategory(c.other);
+        EXPECT_EQ(w.prompt.Texts(), Strings{c.refusal});
+        EXPECT_EQ(w.prompt.Messages[0].Icon, PromptIcon::Exclamation);
+        w.view.SetReading(c.button, false);
+        EXPECT_FALSE(w.state.*c.flag);
         EXPECT_EQ(button->palette().color(QPalette::Button), normal);
     }
-}
-
-TEST(MainFrame, ButtonsOpenTheirWindowsBehindTheGuards) {
-    Window w;
-    Strings opened;
-    for (const Category id : {Category::LogData, Category::CommunicationMonitor, Category::Stations,
-                              Category::GlobalSetting})
-        SetCategoryOpener(id, [&opened, id](CTR420View& view) {
-            EXPECT_EQ(&view, MainView());
-            opened.push_back(std::to_string(static_cast<int>(id)));
-        });
-    bool fault = true;
-    SetStationCheck([&](const SettingData&) { return fault; });
-
-    w.view.State().MonitorReadingActive = true;
-    QTest::mouseClick(w.view.Button(Category::LogData), Qt::LeftButton);
-    w.view.State().MonitorReadingActive = false;
-    w.view.State().LogReadingActive = true;
-    QTest::mouseClick(w.view.Button(Category::CommunicationMonitor), Qt::LeftButton);
-    EXPECT_EQ(w.prompt.Texts(), (Strings{"Reading communication data. Please stop reading and try it again.",
-                                         "Reading log data. Please stop reading and try it again."}));
-    EXPECT_EQ(w.prompt.Messages[0].Icon, PromptIcon::Exclamation);
-    EXPECT_TRUE(opened.empty());
-
-    QTest::mouseClick(w.view.Button(Category::LogData), Qt::LeftButton);  // its own reading: opens
-    QTest::mouseClick(w.view.Button(Category::GlobalSetting), Qt::LeftButton);  // fault: Stations follow
-    fault = false;
-    QTest::mouseClick(w.view.Button(Category::GlobalSetting), Qt::LeftButton);
-    QTest::mouseClick(w.view.Button(Category::Paging), Qt::LeftButton);  // not built: nothing
-    const auto n = [](Category id) { return std::to_string(static_cast<int>(id)); };
-    EXPECT_EQ(opened, (Strings{n(Category::LogData), n(Category::GlobalSetting), n(Category::Stations),
-                               n(Category::GlobalSetting)}));
-    EXPECT_EQ(w.prompt.Messages.size(), 2u);
 }
 
 TEST(MainFrame, MenuCommandsAndTitle) {
@@ -150,9 +123,6 @@ TEST(MainFrame, MenuCommandsAndTitle) {
     w.prompt.FileAnswers = {w.dir.File("site.txt")};
     w.frame->SaveAction()->trigger();  // no file yet: Save As
     EXPECT_EQ(w.frame->windowTitle(), "site.txt - NX420");
-
-    w.frame->PrintAction()->trigger();
-    EXPECT_EQ(w.services.Calls.back(), "PrintAll");
 }
 
 TEST(MainFrame, ExitAsksThenShutsDownInOrder) {
@@ -166,13 +136,27 @@ TEST(MainFrame, ExitAsksThenShutsDownInOrder) {
     w.prompt.Answers = {PromptAnswer::Yes};
     EXPECT_FALSE(w.frame->close());  // the port closes first
     EXPECT_TRUE(w.frame->isVisible());
-    EXPECT_EQ(w.view.State().ActivityMask, kActivityClosing);
-    PostMessage(&w.view, UM_PORT_CLOSED);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.frame->isVisible(); }, 5000));
+    EXPECT_EQ(w.state.ActivityMask, LinkActivity::Closing);
+    w.frame->OnPortClosed();
+    EXPECT_FALSE(w.frame->isVisible());
     w.services.Calls.clear();
     w.frame.reset();
-    EXPECT_EQ(w.services.Calls, (Strings{"StopPrintOut", "StopLogSave", "EndLink", "SaveWorkFile"}));
-    EXPECT_EQ(MainView(), nullptr);
+    EXPECT_EQ(w.services.Calls, Strings{"EndLink"});
+}
+
+TEST(MainFrame, ExitStopsAReadingFirst) {
+    Window w;
+    w.state.LogReadingActive = true;
+    w.services.CanSendStop = true;
+    w.prompt.Answers = {PromptAnswer::Yes};
+    EXPECT_FALSE(w.frame->close());
+    EXPECT_EQ(w.prompt.Texts(), Strings{"Reading log data. Will stop reading."});
+    EXPECT_EQ(w.services.Calls.back(), "SendStopReading O");
+    w.frame->OnStopResult(kTransferDone);  // stopped: the port closes, then the window
+    EXPECT_FALSE(w.state.LogReadingActive);
+    EXPECT_EQ(w.services.Calls.back(), "CloseLinkForExit");
+    w.frame->OnPortClosed();
+    EXPECT_FALSE(w.frame->isVisible());
 }
 
 TEST(MainFrame, ExitClosesEvenWhenThePortNeverReportsClosed) {
@@ -185,10 +169,11 @@ TEST(MainFrame, RecentFilesAreKeptInTheProfileAndOpenFromTheMenu) {
     TempDir dir(true);
     RecordingPrompt prompt;
     ScopedAppPrompt scoped(prompt);
+    ShellState state;
     FakeServices services;
     QSettings profile(QString::fromStdString(dir.File("profile.ini")), QSettings::IniFormat);
     {
-        CMainFrame frame(&profile, services);
+        CMainFrame frame(&profile, state, services, nullptr);
         for (const char* name : {"a.txt", "b.txt"}) {
             prompt.FileAnswers = {dir.File(name)};
             frame.SaveAsAction()->trigger();
@@ -197,7 +182,7 @@ TEST(MainFrame, RecentFilesAreKeptInTheProfileAndOpenFromTheMenu) {
     EXPECT_EQ(profile.value("Recent File List/File1").toString().toStdString(), dir.File("b.txt"));
     EXPECT_EQ(profile.value("Recent File List/File2").toString().toStdString(), dir.File("a.txt"));
 
-    CMainFrame frame(&profile, services);
+    CMainFrame frame(&profile, state, services, nullptr);
     QStringList entries;
     QAction* first = nullptr;
     for (QAction* a : frame.menuBar()->actions()[0]->menu()->actions())

@@ -53,18 +53,19 @@ TEST(Startup, PasswordAndStartupFileOutcomes) {
         ScopedAppPrompt scoped(prompt);
         int asked = 0;
         std::string seen;
-        auto frame = StartProgram(CommandLine{}, "/usr/local/bin/nx420", nullptr, [&](FixedText<20>& pw) {
+        auto program = StartProgram(CommandLine{}, "/usr/local/bin/nx420", nullptr, [&](FixedText<20>& pw) {
             ++asked;
             seen = pw.Str();
             return c.answer;
         });
-        EXPECT_EQ(frame != nullptr, c.starts);
+        EXPECT_EQ(program != nullptr, c.starts);
         EXPECT_EQ(asked, c.asked);
         if (asked) {
             EXPECT_EQ(seen, "abc");
         }
         EXPECT_EQ(prompt.Texts(), c.texts);
-        if (!frame) continue;
+        if (!program) continue;
+        CMainFrame* frame = program->Frame.get();
         EXPECT_TRUE(frame->isVisible());
         EXPECT_EQ(frame->windowTitle().toStdString(), c.title);
         EXPECT_EQ(frame->View()->Model().System.SwitchCnt, c.switchCount);
@@ -82,8 +83,9 @@ TEST(Startup, FileOnTheCommandLineIsOpened) {
     CommandLine line;
     line.File = "site.txt";
     line.Connection.Ports[0] = "/dev/pts/9";
-    auto frame = StartProgram(line, "/x/nx420", nullptr, [](FixedText<20>&) { return false; });
-    ASSERT_TRUE(frame);
+    auto program = StartProgram(line, "/x/nx420", nullptr, [](FixedText<20>&) { return false; });
+    ASSERT_TRUE(program);
+    CMainFrame* frame = program->Frame.get();
     EXPECT_EQ(frame->windowTitle(), "site.txt - NX420");
     EXPECT_EQ(frame->View()->Model().System.SwitchCnt, 7);
     EXPECT_EQ(frame->View()->Model().SettingPassword.Str(), "pw");

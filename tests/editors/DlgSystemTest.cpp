@@ -7,23 +7,18 @@
 #include <tuple>
 
 #include "editors/EditorWindowSupport.h"
-#include "link/MessageEvent.h"
+#include "link/TransferEngine.h"
 #include "editors/DlgSystem.h"
 
 namespace {
 using Strings = std::vector<std::string>;
 
 struct SystemEditor : EditorWindowTest {
-    int saves = 0;
-    CDlgSystem dialog{nullptr, *model, [this] { ++saves; }};
+    CDlgSystem dialog{nullptr, context};
     GridWidget& grid = *dialog.Grid();
     SystemEditor() { dialog.show(); }
 
     void SelectCount(int count) { dialog.ExchangeCountList()->setCurrentIndex(count - 1); }
-    void PostResult(int code) {
-        QCoreApplication::postEvent(&dialog, new MessageEvent(UM_TRANSFER_RESULT, code));
-        QCoreApplication::sendPostedEvents(&dialog);
-    }
 };
 }  // namespace
 
@@ -111,48 +106,48 @@ TEST(DlgSystem, UploadConfirmsCommitsAndIsSupervised) {
     EXPECT_EQ(e.prompt.Messages[1].Title, "Transmission verification");
     EXPECT_EQ(e.prompt.Messages[1].Buttons, PromptButtons::OkCancel);
     EXPECT_EQ(e.model->Modified, 0);
-    EXPECT_EQ(e.transfer.Requester, nullptr);
+    EXPECT_TRUE(e.link.Requests.empty());
 
-    struct Step {
-        void (*Run)(SystemEditor&);
+    // After text A: its answer, the user's cancel, or 120 seconds without one.
+    enum { TimeOut = -1, Cancel = -2 };
+    const struct {
+        int Event;
         const char* Message;  // shown last, or null for none
-        int Releases;
-        bool Completed;
+        Strings Sent;
+    } steps[] = {
+        {kTransferDone, nullptr, {"A00", "release/2"}},
+        {kTransferFailed, "Failed to transmit", {"A00", "release/3"}},
+        {kTransferOpenFailed, "Failed to open the device", {"A00"}},
+        {TimeOut, "Failed to transmit", {"A00", "release/3"}},
+        {Cancel, nullptr, {"A00", "release/3"}},
     };
-    const Step steps[] = {
-        {[](SystemEditor& s) { s.PostResult(kTransferFailed); }, "Failed to transmit", 0, false},
-        {[](SystemEditor& s) { s.PostResult(kTransferDone); }, nullptr, 0, true},
-        {[](SystemEditor& s) { for (int i = 0; i < 120; ++i) s.dialog.TickUpload(); }, "Failed to transmit", 1, false},
-        {[](SystemEditor& s) {
-             s.transfer.UserCancelled = true;
-             s.dialog.TickUpload();
-         },
-         nullptr, 2, false},
-    };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.Event);
         e.prompt.Messages.clear();
         e.prompt.Answers = {PromptAnswer::Ok};
+        e.link.Requests.clear();
         e.dialog.OnUpload();
+        LinkRecorder::Deliver();
         ASSERT_TRUE(e.dialog.UploadRunning());
-        step.Run(e);
-        e.PostResult(kTransferDone);  // a late answer changes nothing
+        TransferEngine& upload = *e.dialog.Transfer();
+        if (step.Event == Cancel) upload.Cancel();
+        if (step.Event < 0)
+            for (int i = 0; i < 120; ++i) upload.Tick();
+        else e.link.Answer(step.Event);
+        e.link.AnswerAll(kTransferDone);  // the release, and a late answer that changes nothing
         EXPECT_FALSE(e.dialog.UploadRunning());
+        EXPECT_EQ(Sent(e.link), step.Sent);
         EXPECT_EQ(e.prompt.Messages.size(), step.Message ? 2u : 1u);
         if (step.Message) {
             EXPECT_EQ(e.prompt.Messages.back().Text, step.Message);
         }
-        EXPECT_EQ(e.transfer.Releases, step.Releases);
-        EXPECT_EQ(e.transfer.Ends.back(), step.Completed);
     }
     EXPECT_EQ(e.model->System.SwNumber[1].Value, 300);
     EXPECT_EQ(e.model->Modified, 1);
-    EXPECT_EQ(e.transfer.Requester, &e.dialog);
-    EXPECT_EQ(e.transfer.Title, "Global Setting");
-    EXPECT_EQ(e.transfer.Texts.size(), 1u);
 
-    e.transfer.Accept = false;  // no link: the upload ends at once
+    CDlgSystem unlinked(nullptr, EditorContext{*e.model, {}, nullptr});  // no link: the upload ends at once
     e.prompt.Answers = {PromptAnswer::Ok};
-    e.dialog.OnUpload();
+    unlinked.OnUpload();
     EXPECT_EQ(e.prompt.Messages.back().Text, "Failed to open the device");
-    EXPECT_FALSE(e.dialog.UploadRunning());
+    EXPECT_FALSE(unlinked.UploadRunning());
 }

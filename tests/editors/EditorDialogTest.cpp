@@ -5,11 +5,12 @@
 
 #include "editors/EditorWindowSupport.h"
 #include "editors/EditorDialog.h"
+#include "transfer/EditorUpload.h"
 
 namespace {
 class ListEditor : public EditorDialog {
 public:
-    ListEditor(SettingData& model, EditorOptions options) : EditorDialog(nullptr, model, "List", {}, options) {}
+    ListEditor(const EditorContext& context, EditorOptions options) : EditorDialog(nullptr, context, "List", options) {}
     int cleared = 0;
     bool differs = false;
 
@@ -19,15 +20,14 @@ protected:
     bool CopyDiffers() const override { return differs; }
     void FocusFailure(const ValidationResult&) override {}
     void ShowCopy() override {}
-    std::vector<EncodedText> UploadTexts() const override { return {}; }
-    const char* UploadProgressTitle() const override { return "List"; }
+    std::vector<EncodedText> UploadTexts() const override { return EncodeUploadSteps(Model(), SystemUploadSteps()); }
     void DeleteAllRows() override { ++cleared; }
 };
 }  // namespace
 
 TEST(EditorDialog, DeleteAllAsksAndClosingDuringAnUploadReleasesTheLink) {
     EditorWindowTest t;
-    ListEditor lists(*t.model, {.Upload = false, .DeleteAll = true});
+    ListEditor lists(t.context, {.Upload = false, .DeleteAll = true});
     EXPECT_EQ(lists.UploadButton(), nullptr);
     lists.DeleteAllButton()->click();  // No
     t.prompt.Answers = {PromptAnswer::Yes};
@@ -35,11 +35,12 @@ TEST(EditorDialog, DeleteAllAsksAndClosingDuringAnUploadReleasesTheLink) {
     EXPECT_EQ(lists.cleared, 1);
     EXPECT_EQ(Texts(t.prompt), std::vector<std::string>(2, "Will delete all list data. OK?"));
     {
-        ListEditor editor(*t.model, {});
+        ListEditor editor(t.context, {});
         t.prompt.Answers = {PromptAnswer::Ok};
         editor.OnUpload();
+        LinkRecorder::Deliver();
         ASSERT_TRUE(editor.UploadRunning());
-        EXPECT_EQ(t.transfer.Releases, 0);
     }
-    EXPECT_EQ(t.transfer.Releases, 1);
+    LinkRecorder::Deliver();
+    EXPECT_EQ(Sent(t.link), (std::vector<std::string>{"A00", "release/3"}));
 }

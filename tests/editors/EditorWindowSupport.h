@@ -1,6 +1,6 @@
 #pragma once
 // What the editor window tests share: a private folder, the scripted prompt,
-// a fixed clock, a recording transfer seam, and typing into a grid's cell.
+// a fixed clock, a link that records what is sent, and typing into a grid's cell.
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,43 +10,22 @@
 
 #include "editors/EditorTestModel.h"
 #include "core/Clock.h"
-#include "editors/EditorTransfer.h"
+#include "editors/EditorDialog.h"
+#include "support/LinkRecorder.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "ui/GridWidget.h"
-
-class FakeTransfer : public EditorTransfer {
-public:
-    bool Accept = true;
-    bool UserCancelled = false;
-    QObject* Requester = nullptr;
-    std::string Title;
-    std::vector<std::string> Texts;
-    int Releases = 0;
-    std::vector<bool> Ends;  // EndProgress(completed) in turn
-
-    bool Send(QObject* requester, std::string_view title, std::vector<EncodedText> texts) override {
-        if (!Accept) return false;
-        Requester = requester;
-        Title = title;
-        Texts.clear();
-        for (const EncodedText& t : texts) Texts.emplace_back(t.View());
-        return true;
-    }
-    bool Cancelled() const override { return UserCancelled; }
-    void Release() override { ++Releases; }
-    void EndProgress(bool completed) override { Ends.push_back(completed); }
-};
 
 struct EditorWindowTest {
     TempDir dir{true};
     RecordingPrompt prompt;
     ScopedAppPrompt scoped{prompt};
-    FakeTransfer transfer;
+    LinkRecorder link;
     std::unique_ptr<SettingData> model = MakeTwoExchangeModel();
+    int saves = 0;
+    EditorContext context{*model, [this] { ++saves; }, &link.session};
 
     EditorWindowTest() {
-        SetEditorTransfer(&transfer);
         SetClockSource([] {
             ClockReading r;
             r.Hour = 9;
@@ -55,10 +34,7 @@ struct EditorWindowTest {
             return r;
         });
     }
-    ~EditorWindowTest() {
-        SetEditorTransfer(nullptr);
-        SetClockSource({});
-    }
+    ~EditorWindowTest() { SetClockSource({}); }
 };
 
 // Types text into a cell through the grid's own editor and commits it with
@@ -86,3 +62,10 @@ inline bool TypeIntoCell(GridWidget& grid, int row, int column, const QString& t
 }
 
 inline std::vector<std::string> Texts(const RecordingPrompt& p) { return p.Texts(); }
+
+// The requests sent, a text by its first three characters.
+inline std::vector<std::string> Sent(const LinkRecorder& link) {
+    std::vector<std::string> keys;
+    for (const std::string& r : link.Requests) keys.push_back(r.find('/') == std::string::npos ? r.substr(0, 3) : r);
+    return keys;
+}

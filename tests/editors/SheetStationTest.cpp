@@ -12,9 +12,8 @@
 #include <tuple>
 
 #include "editors/EditorWindowSupport.h"
-#include "link/MessageEvent.h"
+#include "app/FakeServices.h"
 #include "editors/DlgSystem.h"
-#include "app/EditorOpeners.h"
 #include "editors/PageMaster.h"
 #include "editors/PageSub.h"
 #include "editors/SheetStation.h"
@@ -26,7 +25,7 @@ using Strings = std::vector<std::string>;
 struct StationEditor : EditorWindowTest {
     std::unique_ptr<CSheetStation> sheet;
     void Open(const StationFault* fault = nullptr) {
-        sheet = std::make_unique<CSheetStation>(nullptr, *model, std::function<void()>{}, fault);
+        sheet = std::make_unique<CSheetStation>(nullptr, context, fault);
         sheet->show();
     }
     GridWidget& Masters() { return *sheet->MasterPage()->Grid(); }
@@ -123,24 +122,26 @@ TEST(SheetStation, UploadSendsThePageShownForTheSelection) {
     EXPECT_EQ(e.SelectorItems(), QStringList{"1"});  // one exchange: no "ALL"
     e.prompt.Answers = {PromptAnswer::Ok, PromptAnswer::Ok};
     e.sheet->OnUpload();
-    EXPECT_EQ(e.transfer.Title, "Master Stations (Telephones)");
-    ASSERT_EQ(e.transfer.Texts.size(), 8u);
-    EXPECT_EQ(e.transfer.Texts[4][0], 'U');
-    QCoreApplication::postEvent(e.sheet.get(), new MessageEvent(UM_TRANSFER_RESULT, kTransferDone));
-    QCoreApplication::sendPostedEvents(e.sheet.get());
+    e.link.AnswerAll(kTransferDone);
     e.sheet->Pages()->setCurrentIndex(kPageSubs);
     e.sheet->OnUpload();
-    EXPECT_EQ(e.transfer.Title, "Substations");
-    EXPECT_EQ(e.transfer.Texts.size(), 64u);
+    e.link.AnswerAll(kTransferDone);
+    Strings sent(4, "B01");
+    sent.insert(sent.end(), 4, "U01");
+    sent.push_back("release/2");
+    sent.insert(sent.end(), 64, "C01");
+    sent.push_back("release/2");
+    EXPECT_EQ(Sent(e.link), sent);
 }
 
 TEST(SheetStation, ShellOpensItAfterGlobalSettingAtTheFault) {
     EditorWindowTest t;
-    auto frame = std::make_unique<CMainFrame>();
+    ShellState state;
+    FakeServices services;
+    auto frame = std::make_unique<CMainFrame>(nullptr, state, services, &t.link.session);
     CTR420View& view = *frame->View();
     view.Model() = *t.model;
     view.Model().CurrentFilePath = t.dir.File("saved.txt");
-    RegisterSettingEditors();
 
     // Each modal editor is driven from a timer that runs inside its loop.
     std::vector<std::string> seen;
@@ -179,6 +180,4 @@ TEST(SheetStation, ShellOpensItAfterGlobalSettingAtTheFault) {
     view.Model().System.SwNumber[1] = t.model->System.SwNumber[1];
     view.OpenCategory(Category::GlobalSetting);
     EXPECT_EQ(seen, Strings{"system"});
-    for (Category id : {Category::GlobalSetting, Category::Stations}) SetCategoryOpener(id, nullptr);
-    SetStationCheck(nullptr);
 }
