@@ -97,8 +97,12 @@ protected:
 
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // Where Tab goes, in turn: the fields in reading order, then the buttons.
+    std::vector<QWidget*> TabStops() const;
     bool ShowFailure(const ValidationResult& result);
     void Conclude(UploadOutcome outcome);
 
@@ -110,6 +114,7 @@ private:
     QPushButton* overwrite_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* deleteAll_ = nullptr;
+    bool shown_ = false;
     UploadSupervision supervision_;
     QTimer uploadTimer_;
 };

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "editors/KatakanaText.h"
@@ -20,6 +21,8 @@ GridWidget::GridWidget(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab goes on to the window's next control instead of through every cell.
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
 }
@@ -154,4 +157,21 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         grid_->Commit(index.row(), index.column(), edit->text());
     }
+}
+
+bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool back = key->key() == Qt::Key_Backtab ||
+                          (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+        if (back || key->key() == Qt::Key_Tab) {
+            // The item view would open the next cell's editor; the grid is left instead.
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            grid_->focusNextPrevChild(!back);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }

@@ -4,7 +4,8 @@
 // katakana appear as their half-width forms, and typed text that has no 8-bit
 // form is refused (the cell keeps its text). The owner decides every edit:
 // BeginEdit may refuse to open an editor, EndEdit gets the entered text and
-// returns what the cell shows afterwards.
+// returns what the cell shows afterwards. The arrow keys move between the
+// cells; Tab leaves the grid, from an open cell editor too (keeping its text).
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <functional>
@@ -70,6 +71,9 @@ public:
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     GridWidget* grid_;
