@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "editors/KatakanaText.h"
 
@@ -33,6 +34,7 @@ void GridWidget::SetColumns(const std::vector<std::string>& titles) {
     for (const std::string& t : titles) labels << Shown(t);
     setHorizontalHeaderLabels(labels);
     readOnlyColumns_.assign(titles.size(), false);
+    widths_.assign(titles.size(), horizontalHeader()->defaultSectionSize());
     choices_.assign(titles.size(), {});
 }
 
@@ -90,7 +92,23 @@ const std::vector<std::string>& GridWidget::ColumnChoices(int column) const {
     return choices_[static_cast<std::size_t>(column)];
 }
 
-void GridWidget::SetColumnWidthPx(int column, int width) { setColumnWidth(column, width); }
+void GridWidget::SetColumnWidthPx(int column, int width) {
+    if (column >= 0 && column < columnCount()) widths_[static_cast<std::size_t>(column)] = width;
+    setColumnWidth(column, width);
+}
+
+void GridWidget::FitColumnToTexts(int column) {
+    if (column < 0 || column >= columnCount()) return;
+    // What the delegate asks for a cell is what it draws uncut; the grid line
+    // takes one pixel of the column besides.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int line = showGrid() ? 1 : 0;
+    int width = widths_[static_cast<std::size_t>(column)];
+    for (int r = 0; r < rowCount(); ++r)
+        width = std::max(width, itemDelegate()->sizeHint(option, model()->index(r, column)).width() + line);
+    setColumnWidth(column, width);
+}
 
 void GridWidget::SetRowHeightPx(int height, int headerHeight) {
     verticalHeader()->setMinimumSectionSize(1);

@@ -37,6 +37,9 @@ public:
     // Pixels: column widths, the height of every row and of the header row.
     void SetColumnWidthPx(int column, int width);
     void SetRowHeightPx(int height, int headerHeight);
+    // Widens the column beyond the width set where one of its texts would
+    // otherwise be cut; narrows it back to that width when they fit again.
+    void FitColumnToTexts(int column);
 
     // Moves the current cell there, scrolls to it and takes the focus.
     void SetFocusCell(int row, int column);
@@ -59,6 +62,7 @@ private:
     QTableWidgetItem* Item(int row, int column);
 
     std::vector<bool> readOnlyColumns_;
+    std::vector<int> widths_;  // as set, before FitColumnToTexts
     std::vector<std::vector<std::string>> choices_;
 };
 
