@@ -1,5 +1,5 @@
-# Short texts through the program's transfer path (send routine, the view's
-# link handling, CTransMng, CSioThread) next to the bare link loop.
+# Short texts through the program's transfer path (TransferEngine, LinkSession,
+# CTransMng, CSioThread) next to the bare link loop.
 if(NOT NX420_WITH_QT OR NOT TARGET nx420ctl_lib)
   return()
 endif()

@@ -11,6 +11,7 @@
 #include "editors/StationCheck.h"
 #include "transfer/DownloadSequence.h"
 #include "transfer/UploadSequence.h"
+#include "ui/EnterToDefault.h"
 
 namespace {
 constexpr const char* kUploadCaption = "Start Upload";
@@ -36,6 +37,11 @@ CSheetComm::CSheetComm(QWidget* parent, LinkSession& link, SettingData& model)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addLayout(buttons);
+
+    // Enter in the number moves to the start button; only a second Enter starts.
+    auto* enter = new EnterToDefault(start_, this);
+    enter->Watch(tx_->ExchangeEdit());
+    enter->Watch(rx_->ExchangeEdit());
 
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { ShowPage(index); });
     connect(start_, &QPushButton::clicked, this, [this] { OnStart(); });

@@ -1,12 +1,15 @@
 #include "editors/EditorDialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "core/Prompt.h"
 #include "link/TransferEngine.h"
@@ -132,7 +135,13 @@ QComboBox* EditorDialog::MakeExchangeSelector(int switchCnt, bool withAll, QLabe
     return selector;
 }
 
-void EditorDialog::IgnoreDigitKeys(QComboBox* list) { list->installEventFilter(new DigitKeyFilter(list)); }
+void EditorDialog::IgnoreDigitKeys(QComboBox* list) {
+    // With the list open its popup view has the keys and would jump to a typed number.
+    auto* filter = new DigitKeyFilter(list);
+    list->installEventFilter(filter);
+    list->view()->installEventFilter(filter);
+    list->view()->viewport()->installEventFilter(filter);
+}
 
 int EditorDialog::SelectedExchange(const QComboBox* selector) { return selector->currentData().toInt(); }
 
@@ -153,4 +162,49 @@ void EditorDialog::keyPressEvent(QKeyEvent* event) {
     if (!button || button->window() != this) return;
     if (key == Qt::Key_Escape) OnClose();
     else button->click();
+}
+
+void EditorDialog::showEvent(QShowEvent* event) {
+    if (!shown_) {
+        shown_ = true;
+        // Enter right after opening must not act on a button: the first field
+        // has the focus, unless the editor opened at a field of its own.
+        QWidget* focused = focusWidget();
+        const std::vector<QWidget*> stops = TabStops();
+        if (!stops.empty() && !buttonBar_->isAncestorOf(stops.front()) &&
+            (!focused || buttonBar_->isAncestorOf(focused)))
+            stops.front()->setFocus(Qt::TabFocusReason);
+    }
+    QDialog::showEvent(event);
+}
+
+std::vector<QWidget*> EditorDialog::TabStops() const {
+    // The buttons are made before the editor's fields, so Qt's focus chain
+    // would visit them first. The fields keep the order they were made in,
+    // which is their reading order; the buttons follow as they sit.
+    const auto takesTab = [this](const QWidget* w) {
+        return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(this) && w->isEnabled();
+    };
+    std::vector<QWidget*> stops;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (w->window() == this && !w->focusProxy() && !buttonBar_->isAncestorOf(w) && takesTab(w))
+            stops.push_back(w);
+    for (QPushButton* b : {deleteAll_, print_, upload_, overwrite_, close_})
+        if (b && takesTab(b)) stops.push_back(b);
+    return stops;
+}
+
+bool EditorDialog::focusNextPrevChild(bool next) {
+    const std::vector<QWidget*> stops = TabStops();
+    if (stops.empty()) return QDialog::focusNextPrevChild(next);
+    // The focus may be inside a stop (a grid's cell editor).
+    QWidget* focused = focusWidget();
+    auto at = std::find(stops.begin(), stops.end(), focused);
+    if (at == stops.end())
+        at = std::find_if(stops.begin(), stops.end(), [focused](QWidget* w) { return w->isAncestorOf(focused); });
+    const auto n = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t i = at == stops.end() ? (next ? -1 : 0) : at - stops.begin();
+    i = (i + (next ? 1 : n - 1)) % n;
+    stops[static_cast<std::size_t>(i)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }

@@ -101,8 +101,12 @@ protected:
     static void SelectExchange(QComboBox* selector, int exchange);
 
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // Where Tab goes, in turn: the fields in reading order, then the buttons.
+    std::vector<QWidget*> TabStops() const;
     bool ShowFailure(const ValidationResult& result);
 
     SettingData& model_;
@@ -113,5 +117,6 @@ private:
     QPushButton* overwrite_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* deleteAll_ = nullptr;
+    bool shown_ = false;
     std::unique_ptr<TransferEngine> transfer_;
 };

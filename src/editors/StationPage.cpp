@@ -35,6 +35,8 @@ void CStationPage::ShowSelection(int selection) {
     const int rows = selection == kSelectAll ? perExchange * inUse : perExchange;
     grid_->SetRows(rows);
     for (int r = 0; r < rows; ++r) ShowRow(r);
+    // Under "ALL" the running number reaches four digits.
+    grid_->FitColumnToTexts(0);
 }
 
 void CStationPage::ShowRow(int row) {

@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "core/KatakanaText.h"
 
@@ -20,6 +22,8 @@ GridWidget::GridWidget(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab goes on to the window's next control instead of through every cell.
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
 }
@@ -30,6 +34,7 @@ void GridWidget::SetColumns(const std::vector<std::string>& titles) {
     for (const std::string& t : titles) labels << Shown(t);
     setHorizontalHeaderLabels(labels);
     readOnlyColumns_.assign(titles.size(), false);
+    widths_.assign(titles.size(), horizontalHeader()->defaultSectionSize());
     choices_.assign(titles.size(), {});
 }
 
@@ -87,7 +92,23 @@ const std::vector<std::string>& GridWidget::ColumnChoices(int column) const {
     return choices_[static_cast<std::size_t>(column)];
 }
 
-void GridWidget::SetColumnWidthPx(int column, int width) { setColumnWidth(column, width); }
+void GridWidget::SetColumnWidthPx(int column, int width) {
+    if (column >= 0 && column < columnCount()) widths_[static_cast<std::size_t>(column)] = width;
+    setColumnWidth(column, width);
+}
+
+void GridWidget::FitColumnToTexts(int column) {
+    if (column < 0 || column >= columnCount()) return;
+    // What the delegate asks for a cell is what it draws uncut; the grid line
+    // takes one pixel of the column besides.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int line = showGrid() ? 1 : 0;
+    int width = widths_[static_cast<std::size_t>(column)];
+    for (int r = 0; r < rowCount(); ++r)
+        width = std::max(width, itemDelegate()->sizeHint(option, model()->index(r, column)).width() + line);
+    setColumnWidth(column, width);
+}
 
 void GridWidget::SetRowHeightPx(int height, int headerHeight) {
     verticalHeader()->setMinimumSectionSize(1);
@@ -154,4 +175,21 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         grid_->Commit(index.row(), index.column(), edit->text());
     }
+}
+
+bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool back = key->key() == Qt::Key_Backtab ||
+                          (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+        if (back || key->key() == Qt::Key_Tab) {
+            // The item view would open the next cell's editor; the grid is left instead.
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            grid_->focusNextPrevChild(!back);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }

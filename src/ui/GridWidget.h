@@ -4,7 +4,8 @@
 // katakana appear as their half-width forms, and typed text that has no 8-bit
 // form is refused (the cell keeps its text). The owner decides every edit:
 // BeginEdit may refuse to open an editor, EndEdit gets the entered text and
-// returns what the cell shows afterwards.
+// returns what the cell shows afterwards. The arrow keys move between the
+// cells; Tab leaves the grid, from an open cell editor too (keeping its text).
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <functional>
@@ -36,6 +37,9 @@ public:
     // Pixels: column widths, the height of every row and of the header row.
     void SetColumnWidthPx(int column, int width);
     void SetRowHeightPx(int height, int headerHeight);
+    // Widens the column beyond the width set where one of its texts would
+    // otherwise be cut; narrows it back to that width when they fit again.
+    void FitColumnToTexts(int column);
 
     // Moves the current cell there, scrolls to it and takes the focus.
     void SetFocusCell(int row, int column);
@@ -58,6 +62,7 @@ private:
     QTableWidgetItem* Item(int row, int column);
 
     std::vector<bool> readOnlyColumns_;
+    std::vector<int> widths_;  // as set, before FitColumnToTexts
     std::vector<std::vector<std::string>> choices_;
 };
 
@@ -70,6 +75,9 @@ public:
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     GridWidget* grid_;

@@ -6,8 +6,6 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include <QCloseEvent>
-
 #include "ui/QtPrompt.h"
 #include "ui/Text8.h"
 
@@ -72,16 +70,6 @@ void ProgressWindow::ShowPercent(bool force) {
 
 void ProgressWindow::reject() {
     if (OnCancel) OnCancel();
-}
-
-void ProgressWindow::closeEvent(QCloseEvent* event) {
-    // The close box cancels; the window itself goes when its transfer ends.
-    if (!isHidden() && event->spontaneous()) {
-        event->ignore();
-        reject();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 ProgressDesk::~ProgressDesk() { End(); }

@@ -34,13 +34,10 @@ public:
     // Whole percent of position in total; 0 while the total is not above 0.
     static int PercentOf(int position, int total);
 
-    // What Cancel, Esc and the close box do; the window stays until its
-    // transfer ends it.
+    // What Cancel, Esc and the close box do (a dialog's close box rejects);
+    // the window stays until its transfer ends it.
     std::function<void()> OnCancel;
     void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void ShowPercent(bool force);

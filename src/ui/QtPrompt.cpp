@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QStyle>
 
 #include "core/FileDialogFilter.h"
 #include "ui/Text8.h"
@@ -55,6 +58,16 @@ PromptAnswer QtPrompt::Message(std::string_view text, std::string_view title, Pr
             box.setDefaultButton(QMessageBox::No);
             break;
     }
+    // The window manager cuts a title wider than the box. The box is made as
+    // wide as the title in the title bar's font (bold, as many window managers
+    // draw it) and the title bar's icon and buttons beside it.
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) +
+                           4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
     switch (box.exec()) {
         case QMessageBox::Ok: return PromptAnswer::Ok;
         case QMessageBox::Yes: return PromptAnswer::Yes;

@@ -171,8 +171,12 @@ private slots:
                 prompt.Answers = {PromptAnswer::Cancel};
                 select->ExchangeEdit()->setText(c.typed);
                 select->ExchangeEdit()->deselect();
-                sheet.ExitButton()->setFocus();
-                QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+                // Enter in the number only moves to the start button; Enter there starts.
+                select->ExchangeEdit()->setFocus();
+                QTest::keyClick(select->ExchangeEdit(), Qt::Key_Return);
+                QVERIFY2(prompt.Messages.empty(), c.typed);
+                QCOMPARE(sheet.focusWidget(), sheet.StartButton());
+                QTest::keyClick(sheet.StartButton(), Qt::Key_Return);
                 QVERIFY2(!prompt.Messages.empty(), c.typed);
                 if (c.accepted) {  // the confirmation came; answered Cancel, nothing starts
                     QCOMPARE(prompt.Texts().front(), std::string(page == 0 ? "Will transmit set data. OK?"

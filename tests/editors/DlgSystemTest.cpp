@@ -77,19 +77,40 @@ TEST(DlgSystem, FailedCheckFocusesTheExchangeRow) {
 TEST(DlgSystem, KeyboardRules) {
     SystemEditor e;
     QComboBox* count = e.dialog.ExchangeCountList();
+    // Opened on the first field; Tab goes through the fields, past the grid as
+    // one stop, then the buttons.
+    std::vector<QWidget*> order{count, e.dialog.StationDigitsList()};
+    for (int line = 1; line <= kTieLines; ++line) order.push_back(e.dialog.TieLineBox(line));
+    order.insert(order.end(), {&e.grid, e.dialog.PrintButton(), e.dialog.UploadButton(),
+                               e.dialog.OverwriteButton(), e.dialog.CloseButton()});
+    EXPECT_EQ(TabCycle(e.dialog), order);
+    // In the grid the arrows move; Tab in a cell's editor keeps the text and leaves.
+    e.grid.SetFocusCell(0, 1);
+    QTest::keyClick(&e.grid, Qt::Key_Down);
+    EXPECT_EQ(e.grid.currentRow(), 1);
+    e.grid.edit(e.grid.currentIndex());
+    auto* cell = e.grid.viewport()->findChild<QLineEdit*>();
+    ASSERT_TRUE(cell);
+    cell->setText("260");
+    QTest::keyClick(cell, Qt::Key_Tab);
+    EXPECT_EQ(e.grid.CellText(1, 1), "260");
+    EXPECT_EQ(e.dialog.focusWidget(), e.dialog.PrintButton());
+
+    // Digits ignored in a number list, closed or open.
     count->setFocus();
     for (Qt::Key key : {Qt::Key_5, Qt::Key_Space, Qt::Key_Escape, Qt::Key_Return}) QTest::keyClick(count, key);
-    EXPECT_EQ(count->currentText(), "2");  // digits ignored in a number list
-    EXPECT_TRUE(e.dialog.isVisible());     // Enter and Esc in a field close nothing
+    EXPECT_EQ(count->currentText(), "2");
+    count->showPopup();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(count->view()));
+    for (Qt::Key key : {Qt::Key_5, Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(count->view(), key);
+    EXPECT_EQ(count->currentText(), "2");
+    EXPECT_TRUE(e.dialog.isVisible());  // Enter and Esc in a field close nothing
     // On a button Esc is Close, and Enter presses it.
-    ASSERT_TRUE(TypeIntoCell(e.grid, 1, 1, "250"));
     e.dialog.OverwriteButton()->setFocus();
     QTest::keyClick(e.dialog.OverwriteButton(), Qt::Key_Escape);
     EXPECT_EQ(Texts(e.prompt), Strings{"Text changed. Exit?"});
     QTest::keyClick(e.dialog.OverwriteButton(), Qt::Key_Return);
-    EXPECT_EQ(e.model->System.SwNumber[1].Value, 250);
-    e.dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&e.dialog));
+    EXPECT_EQ(e.model->System.SwNumber[1].Value, 260);
     QTest::keyClick(&e.dialog, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(e.saves, 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the editor window tests share: a private folder, the scripted prompt,
-// a fixed clock, a link that records what is sent, and typing into a grid's cell.
+// a fixed clock, a link that records what is sent, typing into a grid's cell,
+// and the Tab order.
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
@@ -68,4 +69,18 @@ inline std::vector<std::string> Sent(const LinkRecorder& link) {
     std::vector<std::string> keys;
     for (const std::string& r : link.Requests) keys.push_back(r.find('/') == std::string::npos ? r.substr(0, 3) : r);
     return keys;
+}
+
+// The widgets Tab visits, from the focus round to it again (the window is
+// made active first, as the user has it).
+inline std::vector<QWidget*> TabCycle(QWidget& window) {
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) return {};
+    std::vector<QWidget*> seen;
+    for (QWidget* w = window.focusWidget(); w && seen.size() < 32; w = window.focusWidget()) {
+        if (!seen.empty() && w == seen.front()) break;
+        seen.push_back(w);
+        QTest::keyClick(w, Qt::Key_Tab);
+    }
+    return seen;
 }

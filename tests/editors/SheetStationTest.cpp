@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -82,6 +84,28 @@ TEST(SheetStation, SelectorEditsAndOverwriteOfBothPages) {
     e.sheet->CloseButton()->click();
     EXPECT_TRUE(e.prompt.Messages.empty());
     EXPECT_FALSE(e.sheet->isVisible());
+}
+
+TEST(SheetStation, KeyboardAndTheLongestRunningNumber) {
+    StationEditor e;
+    e.model->System.SwitchCnt = 16;
+    e.Open();
+    CSheetStation& sheet = *e.sheet;
+    EXPECT_EQ(TabCycle(sheet), (std::vector<QWidget*>{sheet.Selector(), sheet.Pages()->tabBar(), &e.Masters(),
+                                                      sheet.PrintButton(), sheet.UploadButton(),
+                                                      sheet.OverwriteButton(), sheet.CloseButton()}));
+    // A number typed into the open selector selects nothing.
+    sheet.Selector()->showPopup();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet.Selector()->view()));
+    for (Qt::Key key : {Qt::Key_2, Qt::Key_Return}) QTest::keyClick(sheet.Selector()->view(), key);
+    EXPECT_EQ(sheet.Selector()->currentText(), "1");
+    // ALL on the substations page counts to 1024; the number shows whole.
+    sheet.Selector()->setCurrentIndex(16);
+    sheet.Pages()->setCurrentIndex(kPageSubs);
+    GridWidget& s = e.Subs();
+    ASSERT_EQ(s.rowCount(), 1024);
+    const int margin = s.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &s) + 1;
+    EXPECT_GE(s.visualRect(s.model()->index(1023, 0)).width() - 2 * margin, s.fontMetrics().horizontalAdvance("1024"));
 }
 
 TEST(SheetStation, FailedCheckTurnsToItsPageExchangeAndCell) {

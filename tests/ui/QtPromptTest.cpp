@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ void WhenModal(std::function<void(QWidget*)> inspect) {
 
 TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
     struct Case {
+        const char* title;  // "" for the program's
         PromptIcon icon;
         PromptButtons buttons;
         QMessageBox::StandardButtons expectedButtons;
@@ -36,14 +38,15 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
         PromptAnswer answer;
     };
     const Case cases[] = {
-        {PromptIcon::Question, PromptButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+        {"", PromptIcon::Question, PromptButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
          QMessageBox::Question, QMessageBox::Yes, PromptAnswer::Yes},
-        {PromptIcon::Question, PromptButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+        {"", PromptIcon::Question, PromptButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
          QMessageBox::Question, QMessageBox::No, PromptAnswer::No},
-        {PromptIcon::Exclamation, PromptButtons::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning,
+        {"", PromptIcon::Exclamation, PromptButtons::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning,
          QMessageBox::Ok, PromptAnswer::Ok},
-        {PromptIcon::None, PromptButtons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok,
-         QMessageBox::NoIcon, QMessageBox::Cancel, PromptAnswer::Cancel},
+        {"Transmission verification", PromptIcon::None, PromptButtons::OkCancel,
+         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Cancel,
+         PromptAnswer::Cancel},
     };
     QtPrompt prompt;
     for (const Case& c : cases) {
@@ -51,6 +54,7 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int width = 0, titleRoom = 0;  // the title, bold, and three title bar buttons
         WhenModal([&](QWidget* w) {
             auto* box = qobject_cast<QMessageBox*>(w);
             ASSERT_TRUE(box);
@@ -59,11 +63,17 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
             buttons = box->standardButtons();
             defaultButton = box->standardButton(box->defaultButton());
             icon = box->icon();
+            width = box->width();
+            QFont font = QApplication::font("QMdiSubWindowTitleBar");
+            font.setBold(true);
+            titleRoom = QFontMetrics(font).horizontalAdvance(title) +
+                        3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
             box->button(c.click)->click();
         });
-        EXPECT_EQ(prompt.Message("Set file not saved. Exit?\n\xb1", "", c.icon, c.buttons), c.answer);
+        EXPECT_EQ(prompt.Message("Set file not saved. Exit?\n\xb1", c.title, c.icon, c.buttons), c.answer);
         EXPECT_EQ(text, QString::fromUtf16(u"Set file not saved. Exit?\n\uff71"));
-        EXPECT_EQ(title, "NX420");
+        EXPECT_EQ(title, *c.title ? c.title : "NX420");
+        EXPECT_GE(width, titleRoom) << c.title;
         EXPECT_EQ(buttons, c.expectedButtons);
         EXPECT_EQ(defaultButton, c.expectedDefault);
         EXPECT_EQ(icon, c.expectedIcon);
