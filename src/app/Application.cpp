@@ -51,20 +51,26 @@ ShellState StateFor(const ConnectionOptions& connection) {
 
 Program::Program(const ConnectionOptions& connection) : State(StateFor(connection)), Link(State) {}
 
+std::unique_ptr<Program> MakeProgram(const ConnectionOptions& connection, QSettings* profile) {
+    auto program = std::make_unique<Program>(connection);
+    program->Frame = std::make_unique<CMainFrame>(profile, program->State, program->Link, &program->Link.Session());
+    CMainFrame* frame = program->Frame.get();
+    program->Link.SetProgressOwner(frame->View());
+    program->Link.OnStopResult = [frame](int code) { frame->OnStopResult(code); };
+    QObject::connect(&program->Link.Session(), &LinkSession::portClosed, frame, &CMainFrame::OnPortClosed,
+                     Qt::QueuedConnection);
+    return program;
+}
+
 std::unique_ptr<Program> StartProgram(const CommandLine& line, const std::string& programPath, QSettings* profile,
                                       const std::function<bool(FixedText<20>&)>& askPassword) {
     FixedText<20> password;
     if (!CheckStartupPassword(kStartupSettingsFile, password, AppPrompt(), [&] { return askPassword(password); }))
         return nullptr;
     const std::string baseDirectory = BaseDirectory(programPath);
-    auto program = std::make_unique<Program>(line.Connection);
-    program->Frame = std::make_unique<CMainFrame>(profile, program->State, program->Link, &program->Link.Session());
+    auto program = MakeProgram(line.Connection, profile);
     CMainFrame* frame = program->Frame.get();
     CTR420View* view = frame->View();
-    program->Link.SetProgressOwner(view);
-    program->Link.OnStopResult = [frame](int code) { frame->OnStopResult(code); };
-    QObject::connect(&program->Link.Session(), &LinkSession::portClosed, frame, &CMainFrame::OnPortClosed,
-                     Qt::QueuedConnection);
     view->Model().SettingPassword = password;
     frame->show();
     frame->CenterOnScreen();

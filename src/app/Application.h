@@ -22,6 +22,9 @@ struct Program {
     std::unique_ptr<CMainFrame> Frame;
 };
 
+// The parts made and wired together, the main window not shown yet.
+std::unique_ptr<Program> MakeProgram(const ConnectionOptions& connection, QSettings* profile);
+
 // The steps after the instance lock and the application object: returns the
 // program with its main window shown, or null when the program is to end.
 // askPassword runs the Password Input dialog on the password read (true on OK).

@@ -24,7 +24,7 @@ public:
     CPageComRx* DownloadPage() const { return rx_; }
     QPushButton* StartButton() const { return start_; }
     QPushButton* ExitButton() const { return exit_; }
-    const TransferEngine& Transfer() const { return transfer_; }
+    TransferEngine& Transfer() { return transfer_; }
 
     // The start button: the station check (upload), the exchange number, the
     // confirmation, then the sequence.

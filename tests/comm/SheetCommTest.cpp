@@ -1,6 +1,8 @@
 // The Upload/Download window driven through its buttons with the scripted
 // prompt, over the program's transfer path against nx420-sim.
+#include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,25 +16,22 @@
 #include "SimProcess.h"
 #include "comm/PageComRx.h"
 #include "comm/PageComTx.h"
-#include "link/SendRoutine.h"
 #include "texts/SettingTextSequence.h"
 #include "comm/SheetComm.h"
+#include "editors/SheetStation.h"
 #include "editors/StationCheck.h"
-#include "app/LinkServices.h"
-#include "app/MainFrame.h"
+#include "support/LinkRecorder.h"
 #include "support/PopulatedSettings.h"
 #include "support/ProgramOnSim.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "ui/ProgressWindow.h"
+#include "ui/QtPrompt.h"
 
 namespace {
 
 constexpr int kDeadlineMs = 60000;
 
-struct Program : ProgramOnSim {
-    bool Start(const std::vector<std::string>& simOptions = {}) { return Launch(simOptions); }
-};
 
 std::unique_ptr<SettingData> Populated(int switchCnt) {
     auto data = MakeSettingData();
@@ -47,44 +46,44 @@ class SheetCommTest : public QObject {
     Q_OBJECT
 private slots:
     void uploadThenDownloadThroughTheButtons() {
-        Program p;
-        QVERIFY(p.Start());
+        ProgramOnSim p;
+        QVERIFY(p.Launch({}));
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
         auto src = Populated(2);
         QVERIFY(!CheckStations(*src));
         p.View().Model() = *src;
         p.View().Model().Modified = 0;
 
-        CSheetComm up(&p.View(), &p.View(), p.View().Model());
+        CSheetComm up(&p.View(), p.Link(), p.View().Model());
         up.show();
         QCOMPARE(up.windowTitle(), QString("Upload/Download"));
         QCOMPARE(up.StartButton()->text(), QString("Start Upload"));
         QCOMPARE(up.UploadPage()->AllButton()->text(), QString("All "));
         p.prompt.Answers = {PromptAnswer::Ok};
         QTest::mouseClick(up.StartButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(up.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
-        QCOMPARE(up.Driver().Phase(), SequencePhase::Completed);
-        QCOMPARE(up.Driver().Progress().Count, 290);
+        QTRY_VERIFY_WITH_TIMEOUT(up.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
+        QCOMPARE(up.Transfer().Phase(), SequencePhase::Completed);
+        QCOMPARE(up.Transfer().Progress().Count, 290);
         QCOMPARE(p.prompt.Messages.size(), std::size_t(1));
         QCOMPARE(p.prompt.Messages[0].Text, std::string("Will transmit set data. OK?"));
         QCOMPARE(p.prompt.Messages[0].Title, std::string("Transmission verification"));
         QCOMPARE(p.prompt.Messages[0].Buttons, PromptButtons::OkCancel);
-        QTRY_VERIFY_WITH_TIMEOUT(!p.services.Progress() || !p.services.Progress()->Window(), kDeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!p.ProgressShown(), kDeadlineMs);
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
-        QCOMPARE(up.Driver().InFlight(), 0);
+        QCOMPARE(up.Transfer().InFlight(), 0);
         up.close();
 
         // Into a default model, through the download page.
         auto got = MakeSettingData();
-        CSheetComm down(&p.View(), &p.View(), *got);
+        CSheetComm down(&p.View(), p.Link(), *got);
         down.show();
         down.Tabs()->setCurrentIndex(1);
         QCOMPARE(down.StartButton()->text(), QString("Start Dwnload"));
         p.prompt.Messages.clear();
         p.prompt.Answers = {PromptAnswer::Ok};
         QTest::mouseClick(down.StartButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(down.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
-        QCOMPARE(down.Driver().Phase(), SequencePhase::Completed);
+        QTRY_VERIFY_WITH_TIMEOUT(down.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
+        QCOMPARE(down.Transfer().Phase(), SequencePhase::Completed);
         QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Will receive set data. OK?"});
         QCOMPARE(p.prompt.Messages[0].Title, std::string("reception verification"));
         QCOMPARE(int(got->Modified), 1);
@@ -103,49 +102,49 @@ private slots:
             for (auto& line : src->Exchange(e).Line) line.TxNumberOnOff = 0;
         QVERIFY2(!CheckStations(*src), StationFaultMessage(CheckStations(*src)).c_str());
         for (const bool viaExit : {false, true}) {
-            Program p;
-            QVERIFY(p.Start());
+            ProgramOnSim p;
+            QVERIFY(p.Launch({}));
             QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
             p.View().Model() = *src;
-            CSheetComm sheet(&p.View(), &p.View(), p.View().Model());
+            CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
             sheet.show();
             p.prompt.Answers = {PromptAnswer::Ok};
             QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Progress().Count >= 10, kDeadlineMs);
-            ProgressWindow* w = p.services.Progress()->Window();
+            QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Progress().Count >= 10, kDeadlineMs);
+            ProgressWindow* w = p.program->Link.Progress().Window();
             QVERIFY(w);
             QVERIFY2(w->Text().contains("Transmitting data"), qPrintable(w->Text()));
             QTest::mouseClick(viaExit ? sheet.ExitButton() : w->CancelButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
-            QCOMPARE(sheet.Driver().Phase(), SequencePhase::Cancelled);
+            QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
+            QCOMPARE(sheet.Transfer().Phase(), SequencePhase::Cancelled);
             QCOMPARE(sheet.isVisible(), !viaExit);
-            QVERIFY(sheet.Driver().Progress().Count < UploadTextCount(16, 0));
-            QTRY_VERIFY_WITH_TIMEOUT(!p.services.Progress()->Window(), kDeadlineMs);
+            QVERIFY(sheet.Transfer().Progress().Count < UploadTextCount(16, 0));
+            QTRY_VERIFY_WITH_TIMEOUT(!p.program->Link.Progress().Window(), kDeadlineMs);
             QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);  // released
-            QTRY_COMPARE_WITH_TIMEOUT(sheet.Driver().InFlight(), 0, kDeadlineMs);
+            QTRY_COMPARE_WITH_TIMEOUT(sheet.Transfer().InFlight(), 0, kDeadlineMs);
             QCOMPARE(p.prompt.Messages.size(), std::size_t(1));  // the confirmation only
         }
     }
 
     // The exchanges refuse every text: the message, and the link goes idle again.
     void refusedTransfersShowTheirMessageAndReleaseTheLink() {
-        Program p;
-        QVERIFY(p.Start({"--nak-every", "1"}));
+        ProgramOnSim p;
+        QVERIFY(p.Launch({"--nak-every", "1"}));
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
-        CSheetComm sheet(&p.View(), &p.View(), p.View().Model());
+        CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
         sheet.show();
         for (const int page : {0, 1}) {
             sheet.Tabs()->setCurrentIndex(page);
             p.prompt.Messages.clear();
             p.prompt.Answers = {PromptAnswer::Ok};
             QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(sheet.Driver().Phase() != SequencePhase::Running, kDeadlineMs);
-            QCOMPARE(sheet.Driver().Phase(), SequencePhase::Failed);
+            QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
+            QCOMPARE(sheet.Transfer().Phase(), SequencePhase::Failed);
             QCOMPARE(p.prompt.Texts().back(), std::string(page == 0 ? "Failed to transmit" : "Failed to receive"));
             QCOMPARE(p.prompt.Messages.back().Icon, PromptIcon::Warning);
-            QTRY_COMPARE_WITH_TIMEOUT(sheet.Driver().InFlight(), 0, kDeadlineMs);
+            QTRY_COMPARE_WITH_TIMEOUT(sheet.Transfer().InFlight(), 0, kDeadlineMs);
             QCOMPARE(int(p.Mask()), 0);
-            QVERIFY(!p.services.Progress()->Window());
+            QVERIFY(!p.program->Link.Progress().Window());
         }
     }
 
@@ -159,8 +158,9 @@ private slots:
         model->System.SwitchCnt = 2;
         RecordingPrompt prompt;
         ScopedAppPrompt scoped(prompt);
+        LinkRecorder link;
         for (const int page : {0, 1}) {
-            CSheetComm sheet(nullptr, nullptr, *model);  // no view: an accepted start goes nowhere
+            CSheetComm sheet(nullptr, link.session, *model);
             sheet.show();
             sheet.Tabs()->setCurrentIndex(page);
             CPageComSelect* select = page == 0 ? static_cast<CPageComSelect*>(sheet.UploadPage()) : sheet.DownloadPage();
@@ -181,7 +181,7 @@ private slots:
                 if (c.accepted) {  // the confirmation came; answered Cancel, nothing starts
                     QCOMPARE(prompt.Texts().front(), std::string(page == 0 ? "Will transmit set data. OK?"
                                                                             : "Will receive set data. OK?"));
-                    QCOMPARE(sheet.Driver().Phase(), SequencePhase::Idle);
+                    QCOMPARE(sheet.Transfer().Phase(), SequencePhase::Idle);
                     QVERIFY(sheet.isVisible());
                     continue;
                 }
@@ -189,42 +189,92 @@ private slots:
                 QCOMPARE(prompt.Messages[0].Icon, PromptIcon::Warning);
                 QCOMPARE(sheet.focusWidget(), select->ExchangeEdit());
                 QCOMPARE(select->ExchangeEdit()->selectedText(), QString(c.typed));
-                QCOMPARE(sheet.Driver().Phase(), SequencePhase::Idle);
+                QCOMPARE(sheet.Transfer().Phase(), SequencePhase::Idle);
             }
         }
     }
 
     void stationFaultClosesTheSheetAndOpensStations() {
-        Program p;
-        QVERIFY(p.Start());
+        ProgramOnSim p;
+        QVERIFY(p.Launch({}));
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
         SettingData& model = p.View().Model();
         model.Exchange(1).Master[0].Number = "1a";
         model.Exchange(1).Master[0].NumberValue = 1;
         QVERIFY(CheckStations(model));
-        RegisterUploadDownloadSheet();
-        StationFault opened;
-        SetStationCheck([](const SettingData& d) { return static_cast<bool>(CheckStations(d)); });
-        SetCategoryOpener(Category::Stations, [&](CTR420View& v) { opened = CheckStations(v.Model()); });
-        bool closed = false;
-        QTimer::singleShot(0, [&] {
-            auto* sheet = dynamic_cast<CSheetComm*>(QApplication::activeModalWidget());
-            QVERIFY(sheet);
-            QPushButton* start = sheet->StartButton();
-            QCOMPARE(start->text(), QString("Start Upload"));
-            start->click();
-            closed = !sheet->isVisible();
+        std::vector<std::string> seen;
+        QTimer driver;  // runs inside each modal window's loop
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (auto* sheet = dynamic_cast<CSheetComm*>(w)) {
+                seen.push_back(sheet->StartButton()->text().toStdString());
+                sheet->StartButton()->click();
+            } else if (auto* stations = dynamic_cast<CSheetStation*>(w)) {
+                seen.push_back("stations " + std::to_string(stations->Pages()->currentIndex()) + " " +
+                               stations->Selector()->currentText().toStdString());
+                stations->CloseButton()->click();
+            }
         });
+        driver.start(0);
         p.View().OpenCategory(Category::UploadDownload);
-        QVERIFY(closed);
+        QCOMPARE(seen, (std::vector<std::string>{"Start Upload", "stations 0 1"}));
         QVERIFY(p.prompt.Messages.empty());  // not even the confirmation
-        QCOMPARE(opened.Rule, int(kMasterDigitLength));
-        QCOMPARE(opened.Exchange, 1);
         QCOMPARE(int(p.Mask()), 0);
-        SetCategoryOpener(Category::Stations, nullptr);
-        SetCategoryOpener(Category::UploadDownload, nullptr);
-        SetStationCheck(nullptr);
         QVERIFY(p.SimLog().find("rx A") == std::string::npos);
+    }
+
+    // The exchanges fall silent mid-download: after the requester's 120
+    // seconds the message shows in a real box, with the progress window gone
+    // under it, and what came in stays in the model.
+    void silentExchangesTimeOutAndTheDataStays() {
+        ProgramOnSim p;
+        QVERIFY(p.Launch({"--silent-after-sent", "20"}));
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        auto got = MakeSettingData();
+        CSheetComm sheet(&p.View(), p.Link(), *got);
+        sheet.show();
+        sheet.Tabs()->setCurrentIndex(1);
+        p.prompt.Answers = {PromptAnswer::Ok};
+        QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Progress().Count >= 20, kDeadlineMs);
+        const int arrived = sheet.Transfer().Progress().Count;
+        QVERIFY(p.ProgressShown());
+        QtPrompt boxes;
+        SetAppPrompt(&boxes);
+        std::string shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text().toStdString();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the progress window goes now
+            box->accept();
+        });
+        for (int second = 0; second < 120; ++second) sheet.Transfer().Tick();
+        SetAppPrompt(&p.prompt);
+        QCOMPARE(shown, std::string("Communications time-out"));
+        QCOMPARE(sheet.Transfer().Phase(), SequencePhase::Failed);
+        QVERIFY(!p.ProgressShown());
+        QCOMPARE(int(got->Modified), 1);
+        QCOMPARE(sheet.Transfer().Progress().Count, arrived);
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);  // released
+    }
+
+    // The cable is pulled mid-upload: no answer comes, and after the
+    // requester's 120 seconds the upload ends with its message.
+    void pulledCableFailsToTransmit() {
+        ProgramOnSim p;
+        QVERIFY(p.Launch({}));
+        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
+        sheet.show();
+        p.prompt.Answers = {PromptAnswer::Ok};
+        QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Progress().Count >= 10, kDeadlineMs);
+        p.sim.Stop();
+        for (int second = 0; second < 120; ++second) sheet.Transfer().Tick();
+        QCOMPARE(sheet.Transfer().Phase(), SequencePhase::Failed);
+        QCOMPARE(p.prompt.Texts().back(), std::string("Failed to transmit"));
+        QVERIFY(!p.ProgressShown());
     }
 };
 

@@ -1,18 +1,16 @@
 #pragma once
-// The real main window with the link services, COM1 mapped to nx420-sim on a
-// pseudo-terminal (or to a given device), in a private folder with the scripted
-// prompt. Shared by the end-to-end window tests; header-only because the pure
-// test support library carries no Qt.
+// The real program's parts (main window, link, progress window) with COM1
+// mapped to nx420-sim on a pseudo-terminal (or to a given device), in a
+// private folder with the scripted prompt. Shared by the end-to-end window
+// tests; header-only because the pure test support library carries no Qt.
+#include <QApplication>
 #include <QFile>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "SimProcess.h"
-#include "link/SendRoutine.h"
-#include "editors/EditorTransfer.h"
-#include "app/LinkServices.h"
-#include "app/MainFrame.h"
+#include "app/Application.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
@@ -21,28 +19,26 @@ struct ProgramOnSim {
     RecordingPrompt prompt;
     ScopedAppPrompt scoped{prompt};
     SimProcess sim;
-    LinkServices services;
-    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<Program> program;
 
     // Starts the simulator (unless device is given) and the main window.
     bool Launch(const std::vector<std::string>& simOptions, const std::string& device = {}) {
-        InterruptionFlag() = false;
         if (device.empty() && !sim.Start(NX420_SIM_PROGRAM, simOptions, dir.File("sim.log"))) return false;
-        InstallLinkServices(services);
-        frame = std::make_unique<CMainFrame>(nullptr, services);
-        View().State().Connection.Ports[0] = device.empty() ? sim.Path() : device;
-        frame->show();
+        ConnectionOptions connection;
+        connection.Ports[0] = device.empty() ? sim.Path() : device;
+        program = MakeProgram(connection, nullptr);
+        program->Frame->show();
         View().OnInitialUpdate(dir.Path() + "/");
         return true;
     }
-    ~ProgramOnSim() {
-        frame.reset();
-        SetLinkMessageHandler(nullptr);
-        SetAppServices(nullptr);
-        SetEditorTransfer(nullptr);
+    CMainFrame& Frame() { return *program->Frame; }
+    CTR420View& View() { return *program->Frame->View(); }
+    LinkSession& Link() { return program->Link.Session(); }
+    std::uint8_t Mask() { return program->State.ActivityMask; }
+    bool ProgressShown() {
+        ProgressWindow* w = program->Link.Progress().Window();
+        return w && w->isVisible();
     }
-    CTR420View& View() { return *frame->View(); }
-    std::uint8_t Mask() { return View().State().ActivityMask; }
     // What the simulator logged; stops it first so the log is complete.
     std::string SimLog() {
         sim.Stop();
