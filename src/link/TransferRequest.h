@@ -28,7 +28,7 @@ public:
           ExchangeIndex(header.ExchangeIndex), DoneBitmap(header.DoneBitmap), Text(text) {}
 
     // A release request: set-bits 0, the given clear-bits, no text.
-    static std::unique_ptr<TransferRequest> Release(QObject* requester, std::uint8_t clearBits = 3) {
+    static std::unique_ptr<TransferRequest> Release(QObject* requester, std::uint8_t clearBits) {
         TransferHeader h;
         h.Requester = requester;
         h.ClearBits = clearBits;

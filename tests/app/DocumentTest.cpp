@@ -28,12 +28,11 @@ struct Fixture {
         FillPopulatedSettings(*expected);
         return SameSettings(*state.Model, *expected);
     }
-    bool Defaults() const { return SameSettings(*state.Model, *MakeSettingData()); }
     // Either the defaults read from path (empty: none) with the link restarted,
     // or the populated model, its path and Modified untouched.
     void ExpectChanged(bool changed, const std::string& path = {}) const {
         if (changed) {
-            EXPECT_TRUE(Defaults());
+            EXPECT_TRUE(SameSettings(*state.Model, *MakeSettingData()));
             EXPECT_EQ(state.Model->CurrentFilePath.Str(), path);
             EXPECT_EQ(state.Model->Modified, 0);
             EXPECT_EQ(services.Calls, (Strings{"StopLink", "StartLink"}));
@@ -62,10 +61,8 @@ TEST(Document, NewAsksWhenModifiedAndResets) {
         Strings texts;
     };
     const Case cases[] = {
-        {1, {PromptAnswer::No}, false, {kNewNotSaved}},
-        {1, {PromptAnswer::Yes}, true, {kNewNotSaved}},
-        {0, {}, true, {}},
-    };
+        {1, {PromptAnswer::No}, false, {kNewNotSaved}}, {1, {PromptAnswer::Yes}, true, {kNewNotSaved}},
+        {0, {}, true, {}}};
     for (const Case& c : cases) {
         Fixture f;
         f.state.Model->Modified = static_cast<uint8_t>(c.modified);
@@ -73,10 +70,8 @@ TEST(Document, NewAsksWhenModifiedAndResets) {
         EXPECT_EQ(f.doc.OnFileNew(f.prompt), c.changed);
         EXPECT_EQ(f.prompt.Texts(), c.texts);
         f.ExpectChanged(c.changed);
-        if (!c.texts.empty()) {
-            EXPECT_EQ(f.prompt.Messages[0].Icon, PromptIcon::Question);
-            EXPECT_EQ(f.prompt.Messages[0].Buttons, PromptButtons::YesNo);
-        }
+        for (const auto& m : f.prompt.Messages)
+            EXPECT_EQ(std::pair(m.Icon, m.Buttons), std::pair(PromptIcon::Question, PromptButtons::YesNo));
     }
 }
 
@@ -87,11 +82,9 @@ TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
         bool changed;
         size_t dialogs;
     };
-    const Case cases[] = {
-        {{PromptAnswer::No}, true, false, 0},
-        {{PromptAnswer::Yes}, false, false, 1},  // Cancel in the dialog
-        {{PromptAnswer::Yes}, true, true, 1},
-    };
+    // The second row cancels the file dialog.
+    const Case cases[] = {{{PromptAnswer::No}, true, false, 0}, {{PromptAnswer::Yes}, false, false, 1},
+                          {{PromptAnswer::Yes}, true, true, 1}};
     for (const Case& c : cases) {
         Fixture f;
         const std::string path = f.WriteDefaultsFile("site.txt");
@@ -100,27 +93,23 @@ TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
         EXPECT_EQ(f.doc.OnFileOpen(f.prompt), c.changed);
         EXPECT_EQ(f.prompt.Texts(), Strings{kOpenNotSaved});
         ASSERT_EQ(f.prompt.FileDialogs.size(), c.dialogs);
-        if (c.dialogs) {
-            EXPECT_EQ(f.prompt.FileDialogs[0], FileDialogKind::Open);
-            EXPECT_EQ(f.prompt.FileFilters[0], "NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||");
-        }
+        for (std::size_t i = 0; i < c.dialogs; ++i)
+            EXPECT_EQ(std::pair(f.prompt.FileDialogs[i], f.prompt.FileFilters[i]),
+                      std::pair(FileDialogKind::Open,
+                                std::string("NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||")));
         f.ExpectChanged(c.changed, path);
-        if (c.changed) {
-            EXPECT_EQ(f.state.Model->SettingPassword.Str(), "pw");
-        }
+        EXPECT_EQ(f.state.Model->SettingPassword.Str(), c.changed ? "pw" : "");
     }
 }
 
 TEST(Document, OpenFailures) {
     {  // A file that cannot be opened: message, nothing changes, the link stays.
         Fixture f;
-        f.state.Model->Modified = 0;
         f.prompt.FileAnswers = {f.dir.File("missing.txt")};
+        f.prompt.Answers = {PromptAnswer::Yes};
         EXPECT_FALSE(f.doc.OnFileOpen(f.prompt));
-        EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Open Error"});
-        EXPECT_TRUE(f.Populated());
-        EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("old.txt"));
-        EXPECT_TRUE(f.services.Calls.empty());
+        EXPECT_EQ(f.prompt.Texts(), (Strings{kOpenNotSaved, "Set file Open Error"}));
+        f.ExpectChanged(false);
     }
     {  // Not a settings file: key message, defaults, empty path, Modified 0, link restarted.
         Fixture f;
@@ -172,11 +161,9 @@ TEST(Document, BusyGuardEndsNewAndOpen) {
         int answer;
         Strings texts;
     };
-    const Case cases[] = {
-        {true, false, 1, {"Reading log data. Please stop reading and try it again."}},
-        {false, true, 2, {"Reading communication data. Please stop reading and try it again."}},
-        {true, true, 1, {"Reading log data. Please stop reading and try it again."}},
-    };
+    const char* const log = "Reading log data. Please stop reading and try it again.";
+    const Case cases[] = {{true, false, 1, {log}}, {true, true, 1, {log}},
+                          {false, true, 2, {"Reading communication data. Please stop reading and try it again."}}};
     for (const Case& c : cases) {
         Fixture f;
         f.state.LogReadingActive = c.log;

@@ -7,17 +7,6 @@
 
 namespace {
 
-std::string Hex(const std::uint8_t* bytes, std::size_t n) {
-    std::string s;
-    char h[4];
-    for (std::size_t i = 0; i < n; ++i) {
-        std::snprintf(h, sizeof h, "%02x", bytes[i]);
-        if (i) s += ' ';
-        s += h;
-    }
-    return s;
-}
-
 TEST(FrameTest, FramesTextWithBcc) {
     std::uint8_t out[Link::FrameCapacity];
     const struct { std::string text; std::string frame; } rows[] = {
@@ -27,7 +16,7 @@ TEST(FrameTest, FramesTextWithBcc) {
     };
     for (const auto& r : rows) {
         const std::size_t n = BuildFrame(r.text, out, sizeof out);
-        EXPECT_EQ(Hex(out, n), r.frame) << r.text;
+        EXPECT_EQ(HexBytes(out, n), r.frame) << r.text;
     }
     EXPECT_EQ(BuildFrame(std::string(1019, 'A'), out, sizeof out), 1024u);
     EXPECT_EQ(BuildFrame(std::string(1020, 'A'), out, sizeof out), 0u);

@@ -11,6 +11,17 @@
 
 #include "protocol/LinkChannel.h"
 
+// Bytes as space-separated hex, the way the scripts write them.
+inline std::string HexBytes(const std::uint8_t* bytes, std::size_t length) {
+    std::string s;
+    char hex[4];
+    for (std::size_t i = 0; i < length; ++i) {
+        std::snprintf(hex, sizeof hex, i ? " %02x" : "%02x", bytes[i]);
+        s += hex;
+    }
+    return s;
+}
+
 struct LinkTestOwner : LinkChannelOwner {
     std::string written;  // hex, space separated
     std::vector<LinkOutcome> outcomes;
@@ -18,12 +29,7 @@ struct LinkTestOwner : LinkChannelOwner {
     std::deque<std::unique_ptr<LinkRequest>> queue;
 
     void WriteLink(const std::uint8_t* bytes, std::size_t length) override {
-        char hex[4];
-        for (std::size_t i = 0; i < length; ++i) {
-            std::snprintf(hex, sizeof hex, "%02x", bytes[i]);
-            if (!written.empty()) written += ' ';
-            written += hex;
-        }
+        written += (written.empty() || !length ? "" : " ") + HexBytes(bytes, length);
     }
     void ReportOutcome(LinkOutcome outcome) override { outcomes.push_back(std::move(outcome)); }
     void ChannelWasReset(int, std::unique_ptr<LinkRequest> dropped) override {
