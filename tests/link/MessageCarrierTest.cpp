@@ -14,10 +14,7 @@
 
 namespace {
 
-std::vector<std::string>& Log() {
-    static std::vector<std::string> log;
-    return log;
-}
+std::vector<std::string> delivered;
 
 // Logs "<name><wParam>" for every message and runs the reaction given for it.
 class Window : public QObject {
@@ -29,7 +26,7 @@ protected:
     bool event(QEvent* e) override {
         auto* m = dynamic_cast<MessageEvent*>(e);
         if (!m) return QObject::event(e);
-        Log().push_back(name_ + std::to_string(m->WParam()));
+        delivered.push_back(name_ + std::to_string(m->WParam()));
         if (react) react(static_cast<int>(m->WParam()));
         return true;
     }
@@ -39,21 +36,24 @@ private:
 };
 
 constexpr int kMessage = UM_TRANSFER_RESULT;
+constexpr int kDeadlineMs = 10000;
 
 std::unique_ptr<MessageEvent> Message(int n, std::unique_ptr<std::string> payload = nullptr) {
     return MakeMessage(kMessage, n, 0, std::move(payload));
 }
 
-constexpr int kDeadlineMs = 10000;
+using Log = std::vector<std::string>;
 
 }  // namespace
 
 class MessageCarrierTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<MessageCarrier> carrier = std::make_unique<MessageCarrier>();
+    std::unique_ptr<MessageCarrier> carrier;
 private slots:
-    void init() { Log().clear(); }
-    void cleanup() { carrier = std::make_unique<MessageCarrier>(); }
+    void init() {
+        delivered.clear();
+        carrier = std::make_unique<MessageCarrier>();
+    }
 
     void deliversInPostingOrderIncludingMessagesPostedByHandlers() {
         Window a("a"), b("b");
@@ -65,10 +65,10 @@ private slots:
         };
         carrier->Post(&a, Message(1));
         carrier->Post(&b, Message(2));
-        QVERIFY(Log().empty());  // nothing before the loop runs
-        QTRY_VERIFY_WITH_TIMEOUT(Log().size() == 4, kDeadlineMs);
+        QVERIFY(delivered.empty());  // nothing before the loop runs
+        QTRY_VERIFY_WITH_TIMEOUT(delivered.size() == 4, kDeadlineMs);
         QCoreApplication::processEvents();
-        QCOMPARE(Log(), (std::vector<std::string>{"a1", "b2", "b3", "a4"}));
+        QCOMPARE(delivered, (Log{"a1", "b2", "b3", "a4"}));
     }
 
     // Workers post through Qt's queue and never touch a carrier, so one can
@@ -101,28 +101,27 @@ private slots:
         carrier->Post(gone.get(), Message(1, std::make_unique<std::string>("payload")));
         carrier->Post(&stays, Message(2));
         gone.reset();
-        QTRY_VERIFY_WITH_TIMEOUT(!Log().empty(), kDeadlineMs);
-        QCOMPARE(Log(), (std::vector<std::string>{"s2"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!delivered.empty(), kDeadlineMs);
+        QCOMPARE(delivered, Log{"s2"});
     }
 
+    // As a requester showing a modal message box: the loop inside the
+    // handler waits for a message posted after the handler started.
     void aHandlerRunningItsOwnLoopStillGetsLaterMessages() {
-        // As a requester showing a modal message box: the loop inside the
-        // handler waits for a message posted after the handler started.
         Window a("a"), b("b");
         bool nestedDone = false;
-        a.react = [&](int n) {
-            if (n != 1) return;
+        a.react = [&](int) {
             QEventLoop modal;
             b.react = [&](int) { modal.quit(); };
             carrier->Post(&b, Message(2));
-            QTimer::singleShot(10000, &modal, &QEventLoop::quit);
+            QTimer::singleShot(kDeadlineMs, &modal, &QEventLoop::quit);
             modal.exec();
-            nestedDone = Log().size() == 2;
+            nestedDone = delivered.size() == 2;
         };
         carrier->Post(&a, Message(1));
-        QTRY_VERIFY_WITH_TIMEOUT(Log().size() == 2, kDeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(delivered.size() == 2, kDeadlineMs);
         QVERIFY(nestedDone);
-        QCOMPARE(Log(), (std::vector<std::string>{"a1", "b2"}));
+        QCOMPARE(delivered, (Log{"a1", "b2"}));
     }
 
     void aReceiverOnAnotherThreadGetsItThroughThatThreadsLoop() {

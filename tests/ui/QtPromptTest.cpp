@@ -27,56 +27,42 @@ void WhenModal(std::function<void(QWidget*)> inspect) {
 }
 
 TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
-    struct Case {
+    using B = QMessageBox;
+    const struct {
         const char* title;  // "" for the program's
         PromptIcon icon;
         PromptButtons buttons;
-        QMessageBox::StandardButtons expectedButtons;
-        QMessageBox::StandardButton expectedDefault;
-        QMessageBox::Icon expectedIcon;
-        QMessageBox::StandardButton click;
+        B::StandardButtons shown;
+        B::StandardButton byDefault;
+        B::Icon shownIcon;
+        B::StandardButton click;
         PromptAnswer answer;
-    };
-    const Case cases[] = {
-        {"", PromptIcon::Question, PromptButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-         QMessageBox::Question, QMessageBox::Yes, PromptAnswer::Yes},
-        {"", PromptIcon::Question, PromptButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-         QMessageBox::Question, QMessageBox::No, PromptAnswer::No},
-        {"", PromptIcon::Exclamation, PromptButtons::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning,
-         QMessageBox::Ok, PromptAnswer::Ok},
-        {"Transmission verification", PromptIcon::None, PromptButtons::OkCancel,
-         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Cancel,
-         PromptAnswer::Cancel},
+    } cases[] = {
+        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::No, B::Question, B::Yes, PromptAnswer::Yes},
+        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::No, B::Question, B::No, PromptAnswer::No},
+        {"", PromptIcon::Exclamation, PromptButtons::Ok, B::Ok, B::Ok, B::Warning, B::Ok, PromptAnswer::Ok},
+        {"Transmission verification", PromptIcon::None, PromptButtons::OkCancel, B::Ok | B::Cancel, B::Ok, B::NoIcon,
+         B::Cancel, PromptAnswer::Cancel},
     };
     QtPrompt prompt;
-    for (const Case& c : cases) {
-        QString text, title;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        int width = 0, titleRoom = 0;  // the title, bold, and three title bar buttons
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.click));
         WhenModal([&](QWidget* w) {
             auto* box = qobject_cast<QMessageBox*>(w);
             ASSERT_TRUE(box);
-            text = box->text();
-            title = box->windowTitle();
-            buttons = box->standardButtons();
-            defaultButton = box->standardButton(box->defaultButton());
-            icon = box->icon();
-            width = box->width();
+            EXPECT_EQ(box->text(), QString::fromUtf16(u"Set file not saved. Exit?\n\uff71"));
+            EXPECT_EQ(box->windowTitle(), *c.title ? c.title : "NX420");
+            EXPECT_EQ(box->standardButtons(), c.shown);
+            EXPECT_EQ(box->standardButton(box->defaultButton()), c.byDefault);
+            EXPECT_EQ(box->icon(), c.shownIcon);
+            // Wide enough for the title, bold, and three title bar buttons.
             QFont font = QApplication::font("QMdiSubWindowTitleBar");
             font.setBold(true);
-            titleRoom = QFontMetrics(font).horizontalAdvance(title) +
-                        3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
+            EXPECT_GE(box->width(), QFontMetrics(font).horizontalAdvance(box->windowTitle()) +
+                                        3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box));
             box->button(c.click)->click();
         });
         EXPECT_EQ(prompt.Message("Set file not saved. Exit?\n\xb1", c.title, c.icon, c.buttons), c.answer);
-        EXPECT_EQ(text, QString::fromUtf16(u"Set file not saved. Exit?\n\uff71"));
-        EXPECT_EQ(title, *c.title ? c.title : "NX420");
-        EXPECT_GE(width, titleRoom) << c.title;
-        EXPECT_EQ(buttons, c.expectedButtons);
-        EXPECT_EQ(defaultButton, c.expectedDefault);
-        EXPECT_EQ(icon, c.expectedIcon);
     }
 }
 
@@ -84,24 +70,22 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
     TempDir dir;
     const std::string existing = dir.File("site.txt");
     WriteWholeFile(existing, "x");
-    struct Case {
+    const struct {
         FileDialogKind kind;
         std::string choose;
         QFileDialog::AcceptMode mode;
-    };
-    const Case cases[] = {{FileDialogKind::Open, existing, QFileDialog::AcceptOpen},
-                          {FileDialogKind::Save, dir.File("new.txt"), QFileDialog::AcceptSave}};
+    } cases[] = {{FileDialogKind::Open, existing, QFileDialog::AcceptOpen},
+                 {FileDialogKind::Save, dir.File("new.txt"), QFileDialog::AcceptSave}};
     QtPrompt prompt;
-    for (const Case& c : cases) {
-        QStringList filters;
-        QString suffix = "unset";
-        QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    for (const auto& c : cases) {
+        bool inspected = false;
         WhenModal([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             ASSERT_TRUE(dialog);
-            filters = dialog->nameFilters();
-            suffix = dialog->defaultSuffix();
-            mode = dialog->acceptMode();
+            EXPECT_EQ(dialog->nameFilters(), (QStringList{"NX420 Data Files (*.*)", "NX420 Text Files (*.txt)"}));
+            EXPECT_EQ(dialog->defaultSuffix(), "");
+            EXPECT_EQ(dialog->acceptMode(), c.mode);
+            inspected = true;
             // The name field ignores selectFile while it has the focus, which it may have by now.
             if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
             dialog->selectFile(QString::fromStdString(c.choose));
@@ -109,10 +93,8 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
         });
         std::string path;
         ASSERT_TRUE(prompt.ChooseFile(c.kind, "NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||", path));
+        EXPECT_TRUE(inspected);
         EXPECT_EQ(path, c.choose);
-        EXPECT_EQ(filters, (QStringList{"NX420 Data Files (*.*)", "NX420 Text Files (*.txt)"}));
-        EXPECT_EQ(suffix, "");
-        EXPECT_EQ(mode, c.mode);
     }
     WhenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
     std::string untouched = "same";
