@@ -4,14 +4,6 @@
 
 #include "transfer/SingleRequest.h"
 
-namespace {
-SerialDeviceMap DevicesOf(const ConnectionOptions& options) {
-    SerialDeviceMap map;
-    for (int i = 0; i < kComPorts; ++i) map.Set(i, options.Ports[static_cast<std::size_t>(i)]);
-    return map;
-}
-}  // namespace
-
 LinkServices::LinkServices(ShellState& state)
     : session_(state.ActivityMask, DevicesOf(state.Connection)), progress_(nullptr), stop_(session_) {
     session_.SetProgress(&progress_);

@@ -23,3 +23,9 @@ bool ParseConnectionOption(const std::string& name, const std::string& value, Co
     out.Ports[static_cast<std::size_t>(value[3] - '1')] = value.substr(eq + 1);
     return true;
 }
+
+SerialDeviceMap DevicesOf(const ConnectionOptions& options) {
+    SerialDeviceMap map;
+    for (int i = 0; i < kComPorts; ++i) map.Set(i, options.Ports[static_cast<std::size_t>(i)]);
+    return map;
+}

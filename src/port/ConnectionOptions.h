@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "port/SerialPort.h"
+
 inline constexpr int kComPorts = 4;
 
 // Where COM1..COM4 and the modem are on this machine.
@@ -18,3 +20,6 @@ struct ConnectionOptions {
 bool ParseConnectionOption(const std::string& name, const std::string& value, ConnectionOptions& out,
                            std::string& error);
 
+
+// The serial devices COM1..COM4 open.
+SerialDeviceMap DevicesOf(const ConnectionOptions& options);

@@ -47,14 +47,6 @@ SerialDeviceMap::SerialDeviceMap() {
     for (int i = 0; i < 4; ++i) paths_[static_cast<std::size_t>(i)] = "/dev/ttyS" + std::to_string(i);
 }
 
-bool SerialDeviceMap::SetFromOption(std::string_view option) {
-    if (option.size() < 6 || option.substr(0, 3) != "COM" || option[4] != '=' || option[3] < '1' ||
-        option[3] > '4')
-        return false;
-    paths_[static_cast<std::size_t>(option[3] - '1')] = std::string(option.substr(5));
-    return true;
-}
-
 std::string SerialDeviceMap::PathOf(int index) const {
     if (index < 0 || index > 3) return {};
     return paths_[static_cast<std::size_t>(index)];

@@ -13,8 +13,6 @@
 class SerialDeviceMap {
 public:
     SerialDeviceMap();
-    // "COM1=/dev/pts/7"; false for anything else.
-    bool SetFromOption(std::string_view option);
     void Set(int index, std::string path) { paths_.at(static_cast<std::size_t>(index)) = std::move(path); }
     // index 0 to 3; an index outside that names no device ("").
     std::string PathOf(int index) const;

@@ -30,12 +30,6 @@ std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-SerialDeviceMap CtlDevices(const ConnectionOptions& connection) {
-    SerialDeviceMap devices;
-    for (int i = 0; i < kComPorts; ++i) devices.Set(i, connection.Ports[static_cast<std::size_t>(i)]);
-    return devices;
-}
-
 PortSetting CtlPortSetting(Prompt& prompt) {
     auto data = MakeSettingData();
     ReadSettingsFile(*data, kStartupSettingsFile, prompt);

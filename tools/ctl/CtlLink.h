@@ -37,9 +37,8 @@ private:
 // A QCoreApplication unless one exists already (tests run inside their own).
 std::unique_ptr<QCoreApplication> EnsureCoreApplication();
 
-// The port map of the command line, and the connection method and port of
-// "NX420.txt" in the current folder (the defaults when there is none).
-SerialDeviceMap CtlDevices(const ConnectionOptions& connection);
+// The connection method and port of "NX420.txt" in the current folder (the
+// defaults when there is none).
 PortSetting CtlPortSetting(Prompt& prompt);
 
 // Handles events until done() holds or the time is up (never with a

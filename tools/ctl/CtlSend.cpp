@@ -12,7 +12,7 @@
 int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt& prompt, std::FILE* out) {
     const auto app = EnsureCoreApplication();
     const PortSetting setting = CtlPortSetting(prompt);
-    CtlLink link(setting, CtlDevices(connection));
+    CtlLink link(setting, DevicesOf(connection));
     TransferEngine engine(link.Session());
     auto request = std::make_unique<SingleRequest>(text, false);
     const SequenceStep first = request->Start();

@@ -77,7 +77,7 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
     }
 
     const PortSetting setting = CtlPortSetting(prompt);
-    const SerialDeviceMap devices = CtlDevices(connection);
+    const SerialDeviceMap devices = DevicesOf(connection);
 
     const bool terminal = isatty(fileno(out)) != 0;
     SequencePhase phase = SequencePhase::Idle;
