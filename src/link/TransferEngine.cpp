@@ -6,6 +6,22 @@
 #include "protocol/ReceivedBlock.h"
 #include "texts/ProgressTitles.h"
 
+class TransferEngine::Relay final : public QObject {
+public:
+    explicit Relay(TransferEngine& engine) : QObject(&engine), engine_(engine) {}
+
+protected:
+    bool event(QEvent* e) override {
+        auto* m = dynamic_cast<MessageEvent*>(e);
+        if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
+        if (engine_.relay_ == this) engine_.OnResult(static_cast<int>(m->WParam()), {});
+        return true;  // the request goes with the event
+    }
+
+private:
+    TransferEngine& engine_;
+};
+
 TransferEngine::TransferEngine(LinkSession& session) : session_(session) {
     timer_.setInterval(1000);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
@@ -32,6 +48,8 @@ void TransferEngine::Register(bool on) {
 bool TransferEngine::Run(std::unique_ptr<TransferSequence> sequence, const SequenceStep& first) {
     if (Running() || !sequence || sequence->Phase() == SequencePhase::Idle) return false;
     sequence_ = std::move(sequence);
+    if (relay_) relay_->deleteLater();
+    relay_ = new Relay(*this);
     bytes_ = 0;
     inFlight_ = 0;
     running_ = true;
@@ -56,14 +74,19 @@ void TransferEngine::Tick() {
     if (sequence_) Apply(sequence_->OnTick());
 }
 
+// Texts from the exchanges, as the receiver of setting texts.
 bool TransferEngine::event(QEvent* e) {
     auto* m = dynamic_cast<MessageEvent*>(e);
     if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
-    if (!sequence_) return true;
-    const int code = static_cast<int>(m->WParam());
-    if (code != kTransferReceived && inFlight_ > 0) --inFlight_;
     std::string text;
     if (auto block = m->Take<ReceivedBlock>()) text.assign(block->Text());
+    OnResult(static_cast<int>(m->WParam()), text);
+    return true;
+}
+
+void TransferEngine::OnResult(int code, std::string_view text) {
+    if (!sequence_) return;
+    if (code != kTransferReceived && inFlight_ > 0) --inFlight_;
     if (code == kTransferReceived && sequence_->Receiving()) bytes_ += static_cast<long long>(text.size());
     SequenceStep step = sequence_->OnResult(code, text);
     // A text the link gave up on leaves its activity bits set, and a modem
@@ -73,18 +96,17 @@ bool TransferEngine::event(QEvent* e) {
         step.Request = ReleaseRequest(kActivityAll);
     }
     Apply(step);
-    return true;
 }
 
 void TransferEngine::Send(const SequenceRequest& r) {
     ++inFlight_;
     if (r.IsRelease()) {
-        session_.Submit(TransferRequest::Release(this, r.ClearBits), r.AsCancel);
+        session_.Submit(TransferRequest::Release(relay_, r.ClearBits), r.AsCancel);
         return;
     }
     // The send routine: the progress window follows the text's letter.
     TransferHeader header;
-    header.Requester = this;
+    header.Requester = relay_;
     header.SetBits = r.SetBits;
     header.ClearBits = r.ClearBits;
     header.ExchangeIndex = r.ExchangeIndex;

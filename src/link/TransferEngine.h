@@ -55,12 +55,17 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    class Relay;
+    void OnResult(int code, std::string_view text);
     void Apply(const SequenceStep& step);
     void Send(const SequenceRequest& r);
     void Register(bool on);
 
     LinkSession& session_;
     std::unique_ptr<TransferSequence> sequence_;
+    // The requester of this run's texts: an answer still on its way when a
+    // run ends reaches that run's relay, never the next run's first text.
+    QObject* relay_ = nullptr;
     QTimer timer_;
     long long bytes_ = 0;
     int inFlight_ = 0;

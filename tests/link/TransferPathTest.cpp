@@ -11,6 +11,7 @@
 #include "link/SioThread.h"
 #include "link/TransferEngine.h"
 #include "protocol/ReceivedBlock.h"
+#include "support/LinkRecorder.h"
 #include "support/ProgramOnSim.h"
 #include "transfer/SingleRequest.h"
 #include "transfer/UploadSequence.h"
@@ -189,6 +190,28 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(sheet.texts.size() >= 5, kDeadlineMs);
         for (const std::string& t : sheet.texts) QCOMPARE(ClassifyReceivedText(t), ReceivedTextKind::SettingData);
         p.Link().SetSettingReceiver(nullptr);
+    }
+
+    // An answer still on its way when a run gave up must not be taken for the
+    // answer to the next run's first text.
+    void aLateAnswerReachesOnlyItsOwnRun() {
+        LinkRecorder link;
+        TransferEngine engine(link.session);
+        auto run = [&](const char* text) {
+            auto request = std::make_unique<SingleRequest>(text, false);
+            const SequenceStep first = request->Start();
+            QVERIFY(engine.Run(std::move(request), first));
+        };
+        run("O00");
+        for (int second = 0; second < 120; ++second) engine.Tick();
+        QCOMPARE(engine.Outcome(), int(kTransferFailed));
+        run("P00");
+        QVERIFY(link.Answer(kTransferDone));  // O00's
+        QVERIFY(link.Answer(kTransferDone));  // the time-out's release
+        QVERIFY(engine.Running());
+        QVERIFY(link.Answer(kTransferDone));
+        QCOMPARE(engine.Phase(), SequencePhase::Completed);
+        QCOMPARE(link.Requests, (std::vector<std::string>{"O00", "release/1", "P00"}));
     }
 
     void exitClosesThePortBeforeTheWindowEvenWithTheDeviceGone() {
