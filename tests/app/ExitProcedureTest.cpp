@@ -24,9 +24,6 @@ struct ExitCase {
 TEST(ExitProcedure, QuestionsAndTheirAnswers) {
     const ExitCase cases[] = {
         {"nothing to ask", 0, false, false, false, {}, ExitStep::Close, {}, {"CloseLinkForExit"}},
-        {"unsaved, No", 1, false, false, false, {PromptAnswer::No}, ExitStep::Stay, {kExitNotSaved}, {}},
-        {"unsaved, Yes", 1, false, false, false, {PromptAnswer::Yes}, ExitStep::Close, {kExitNotSaved},
-         {"CloseLinkForExit"}},
         {"unsaved and log reading, No to the first", 1, true, false, true, {PromptAnswer::No}, ExitStep::Stay,
          {kExitNotSaved}, {}},
         {"unsaved and log reading, No to the second", 1, true, false, true, {PromptAnswer::Yes, PromptAnswer::No},
@@ -68,10 +65,7 @@ TEST(ExitProcedure, QuestionsAndTheirAnswers) {
 }
 
 TEST(ExitProcedure, StopResultThenResume) {
-    struct Case {
-        int code;
-        Strings texts;
-    };
+    struct Case { int code; Strings texts; };
     const Case cases[] = {{0, {}}, {1, {kFailedToTransmitText}}, {2, {kFailedToOpenDeviceText}}, {4, {}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

@@ -27,13 +27,7 @@ struct EditorWindowTest {
     EditorContext context{*model, [this] { ++saves; }, &link.session};
 
     EditorWindowTest() {
-        SetClockSource([] {
-            ClockReading r;
-            r.Hour = 9;
-            r.Minute = 5;
-            r.Second = 7;
-            return r;
-        });
+        SetClockSource([] { return ClockReading{.Hour = 9, .Minute = 5, .Second = 7}; });
     }
     ~EditorWindowTest() { SetClockSource({}); }
 };
@@ -61,8 +55,6 @@ inline bool TypeIntoCell(GridWidget& grid, int row, int column, const QString& t
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return true;
 }
-
-inline std::vector<std::string> Texts(const RecordingPrompt& p) { return p.Texts(); }
 
 // The requests sent, a text by its first three characters.
 inline std::vector<std::string> Sent(const LinkRecorder& link) {

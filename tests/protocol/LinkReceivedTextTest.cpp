@@ -36,7 +36,6 @@ TEST(ReceivedBlockTest, DispatchByFirstByte) {
 
 TEST(ExchangeStatusTextTest, MessagesByStatus) {
     const struct { std::string text; bool decodes; std::string message; } rows[] = {
-        {"z010", true, "Exchange No.  1\nNow receiving data so you can't send "},
         {"z161", true, "Exchange No. 16\nCommunication Error"},
         {"z012", true, ""},
         {"z01", false, ""},  // too short: nothing is read past the text

@@ -12,15 +12,15 @@ namespace {
 
 // "A00:1 B01:4 ...": runs of letter and exchange field of the texts an upload
 // sends when every one is acknowledged; "release/2" for the release request.
-std::string Runs(UploadSequence& seq, int selected, int total, int& count) {
+std::string Runs(UploadSequence& seq, int selected, int total) {
     std::string runs, key;
-    int run = 0;
-    count = 0;
+    int run = 0, count = 0;
     for (SequenceStep step = seq.Start(selected); step.Send && count < 5000; step = seq.OnResult(kTransferDone)) {
         const SequenceRequest& r = step.Request;
         EXPECT_EQ(r.ProgressMode, ++count == 1 ? kProgressOpen : kProgressRetitle);
         EXPECT_EQ(r.ProgressTotal, total);
-        const std::string k = r.IsRelease() ? "release/" + std::to_string(r.ClearBits) : std::string(r.Text.View().substr(0, 3));
+        const std::string k =
+            r.IsRelease() ? "release/" + std::to_string(r.ClearBits) : std::string(r.Text.View().substr(0, 3));
         if (!r.IsRelease()) {
             EXPECT_EQ(r.SetBits * 10 + r.ClearBits, 20) << r.Text.View();
             EXPECT_EQ(r.ExchangeIndex, k == "A00" ? 0 : std::stoi(k.substr(1)) - 1) << r.Text.View();
@@ -33,26 +33,17 @@ std::string Runs(UploadSequence& seq, int selected, int total, int& count) {
     return runs + " " + key + ":" + std::to_string(run);
 }
 
-std::string UploadRuns(int switchCnt, int selected, int& count) {
-    auto data = MakeSettingData();
-    data->System.SwitchCnt = static_cast<uint8_t>(switchCnt);
-    UploadSequence seq(*data);
-    return Runs(seq, selected, UploadTextCount(switchCnt, selected), count);
-}
-
 TEST(UploadSequenceTest, SendsEveryTextInOrderThenTheRelease) {
-    const char* one = "A00:1 B01:4 C01:64 D01:1 E01:4 F01:1 G01:4 H01:19 I01:19 J01:19 U01:4 L01:4 M01:1 release/2:1";
-    const struct { int SwitchCnt, Selected, Count; const char* Runs; } cases[] = {
-        {1, 0, 146, one},
-        {1, 1, 146, one},
-        {2, 0, 290, "A00:1 B01:4 B02:4 C01:64 C02:64 D01:1 D02:1 E01:4 E02:4 F01:1 F02:1 G01:4 G02:4 H01:19 H02:19 "
-                    "I01:19 I02:19 J01:19 J02:19 U01:4 U02:4 L01:4 L02:4 M01:1 M02:1 release/2:1"},
-        {2, 2, 150, "A00:1 B01:4 B02:4 C02:64 D02:1 E02:4 F02:1 G02:4 H02:19 I02:19 J02:19 U02:4 L02:4 M02:1 release/2:1"},
+    auto data = MakeSettingData();
+    data->System.SwitchCnt = 2;
+    const struct { int Selected, Total; const char* Runs; } cases[] = {
+        {0, 290, "A00:1 B01:4 B02:4 C01:64 C02:64 D01:1 D02:1 E01:4 E02:4 F01:1 F02:1 G01:4 G02:4 H01:19 H02:19 "
+                 "I01:19 I02:19 J01:19 J02:19 U01:4 U02:4 L01:4 L02:4 M01:1 M02:1 release/2:1"},
+        {2, 150, "A00:1 B01:4 B02:4 C02:64 D02:1 E02:4 F02:1 G02:4 H02:19 I02:19 J02:19 U02:4 L02:4 M02:1 release/2:1"},
     };
     for (const auto& c : cases) {
-        int count = 0;
-        EXPECT_EQ(UploadRuns(c.SwitchCnt, c.Selected, count), c.Runs) << c.SwitchCnt << "/" << c.Selected;
-        EXPECT_EQ(count, c.Count) << c.SwitchCnt << "/" << c.Selected;
+        UploadSequence seq(*data);
+        EXPECT_EQ(Runs(seq, c.Selected, c.Total), c.Runs) << c.Selected;
     }
 }
 
@@ -71,8 +62,7 @@ TEST(UploadSequenceTest, EditorTextsInTheWholeUploadsOrder) {
     for (const auto& c : cases) {
         const auto steps = c.Page < 0 ? SystemUploadSteps() : StationUploadSteps(*data, c.Page, c.Selection);
         UploadSequence seq(EncodeUploadSteps(*data, steps));
-        int count = 0;
-        EXPECT_EQ(Runs(seq, 0, static_cast<int>(steps.size()) + 1, count), c.Runs) << c.Page << "/" << c.Selection;
+        EXPECT_EQ(Runs(seq, 0, static_cast<int>(steps.size()) + 1), c.Runs) << c.Page << "/" << c.Selection;
     }
     UploadSequence none(std::vector<EncodedText>{});
     EXPECT_FALSE(none.Start().Send);
@@ -126,20 +116,17 @@ TEST(UploadSequenceTest, ResultsSupervisionAndCancel) {
     EXPECT_EQ(outside.Phase(), SequencePhase::Idle);
 }
 
-// A single request: one text with the reading bit, one answer.
+// A single request: one text with the reading bit, one answer. Its answers and
+// its time-out come back as the transfer path test's codes; here the withdrawals.
 TEST(SingleRequestTest, OneAnswerEndsIt) {
-    enum { Tick = -1, Cancel = -2 };
+    enum { Cancel = -1 };
     const struct {
         int Event;
         SequencePhase Phase;
         int Outcome;
         int Release;  // clear-bits of the release sent, -1 none; +10 as a cancel
     } cases[] = {
-        {kTransferDone, SequencePhase::Completed, 0, -1},
-        {kTransferFailed, SequencePhase::Failed, 1, -1},
-        {kTransferOpenFailed, SequencePhase::Failed, 2, -1},
         {kTransferCancelled, SequencePhase::Cancelled, 4, -1},
-        {Tick, SequencePhase::Failed, 1, 1},      // the 120th second without an answer
         {Cancel, SequencePhase::Running, 0, 11},  // withdrawn: the reset's code 4 ends it
     };
     for (const auto& c : cases) {
@@ -162,7 +149,7 @@ TEST(SingleRequestTest, OneAnswerEndsIt) {
 
 TEST(TransferSequenceTest, ExchangeNumberTyped) {
     const struct { const char* Typed; int Value; } cases[] = {
-        {"", 0}, {"  ", 0}, {"abc", 0}, {"0", 0}, {"1", 1}, {" 2 ", 2}, {"02", 2}, {"3", 0}, {"-1", 0}, {"1x", 0}, {"002", 0}};
+        {"  ", 0}, {"0", 0}, {" 2 ", 2}, {"02", 2}, {"1x", 0}, {"002", 0}};  // "3" and "2": through the window
     for (const auto& c : cases) EXPECT_EQ(ParseExchangeNo(c.Typed, 2), c.Value) << '"' << c.Typed << '"';
 }
 

@@ -1,15 +1,17 @@
-// The prompt seam on real Qt dialogs: each box is inspected and answered from
-// a timer while its modal loop runs.
+// The prompt seam on real Qt dialogs, each inspected and answered from a timer
+// while its modal loop runs, and the progress window among modal windows.
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
 #include "support/TempDir.h"
+#include "ui/ProgressWindow.h"
 #include "ui/QtPrompt.h"
 
 namespace {
@@ -78,14 +80,12 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
                  {FileDialogKind::Save, dir.File("new.txt"), QFileDialog::AcceptSave}};
     QtPrompt prompt;
     for (const auto& c : cases) {
-        bool inspected = false;
         WhenModal([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             ASSERT_TRUE(dialog);
             EXPECT_EQ(dialog->nameFilters(), (QStringList{"NX420 Data Files (*.*)", "NX420 Text Files (*.txt)"}));
             EXPECT_EQ(dialog->defaultSuffix(), "");
             EXPECT_EQ(dialog->acceptMode(), c.mode);
-            inspected = true;
             // The name field ignores selectFile while it has the focus, which it may have by now.
             if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
             dialog->selectFile(QString::fromStdString(c.choose));
@@ -93,12 +93,73 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
         });
         std::string path;
         ASSERT_TRUE(prompt.ChooseFile(c.kind, "NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||", path));
-        EXPECT_TRUE(inspected);
         EXPECT_EQ(path, c.choose);
     }
     WhenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
     std::string untouched = "same";
     EXPECT_FALSE(prompt.ChooseFile(FileDialogKind::Open, "All|*||", untouched));
     EXPECT_EQ(untouched, "same");
+}
+
+// The progress window joins the modal window in front (an editor, the upload
+// window), or Cancel could not be clicked; it goes when that window goes.
+TEST(ProgressWindow, JoinsTheModalWindowInFront) {
+    QWidget owner;
+    owner.show();
+    ProgressDesk desk(&owner);
+    desk.Open(2, "Title", 10, {});
+    ASSERT_NE(desk.Window(), nullptr);
+    EXPECT_EQ(desk.Window()->parentWidget(), &owner);
+    auto* modal = new QDialog(&owner);
+    modal->setWindowModality(Qt::ApplicationModal);
+    modal->show();
+    desk.Open(2, "Title", 10, {});
+    ASSERT_NE(desk.Window(), nullptr);
+    EXPECT_EQ(desk.Window()->parentWidget(), modal);
+    delete modal;
+    EXPECT_EQ(desk.Window(), nullptr);  // not left dangling
+}
+
+// Cancel, Esc and the close box cancel; the window stays until the transfer ends it.
+TEST(ProgressWindow, CancelEscAndTheCloseBoxCancel) {
+    QWidget owner;
+    owner.show();
+    ProgressDesk desk(&owner);
+    int cancels = 0;
+    desk.Open(2, "Title", 10, [&] { ++cancels; });
+    ProgressWindow* w = desk.Window();
+    w->CancelButton()->click();
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_FALSE(w->close());  // the close box
+    EXPECT_EQ(cancels, 3);
+    EXPECT_TRUE(w->isVisible());
+    desk.End();
+    EXPECT_EQ(cancels, 3);
+}
+
+// A box shown while a transfer ends its progress window neither belongs to
+// that window nor loses it under its feet: the end is handled in the box's loop.
+TEST(ProgressWindow, AMessageBoxOutlivesTheProgressWindowItEnds) {
+    QDialog sheet;
+    sheet.setWindowModality(Qt::ApplicationModal);
+    sheet.show();
+    ProgressDesk desk(&sheet);
+    desk.Open(2, "Title", 10, {});
+    QPointer<ProgressWindow> progress = desk.Window();
+    progress->activateWindow();
+    QtPrompt prompt;
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        desk.End();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        box->accept();
+    });
+    EXPECT_EQ(prompt.Message("Communications time-out", {}, PromptIcon::Warning, PromptButtons::Ok), PromptAnswer::Ok);
+    EXPECT_EQ(parent, &sheet);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(progress.isNull());
 }
 }  // namespace
