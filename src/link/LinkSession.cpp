@@ -61,7 +61,7 @@ void LinkSession::Submit(std::unique_ptr<TransferRequest> request, bool cancel) 
 }
 
 void LinkSession::Post(QObject* receiver, std::unique_ptr<MessageEvent> message) {
-    carrier_.Post(receiver, std::move(message));
+    if (receiver) QCoreApplication::postEvent(receiver, message.release());
 }
 
 void LinkSession::Return(std::unique_ptr<TransferRequest> request, int code) {

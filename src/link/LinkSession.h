@@ -12,7 +12,6 @@
 #include <memory>
 #include <string>
 
-#include "link/MessageCarrier.h"
 #include "link/TransMng.h"
 #include "link/TransferRequest.h"
 #include "port/SerialPort.h"
@@ -43,7 +42,8 @@ public:
     // The send routine's way in: a request, or with cancel a release that
     // withdraws what the link holds. Posted, as every message between windows.
     void Submit(std::unique_ptr<TransferRequest> request, bool cancel = false);
-    // Posts a message to an object of this thread, after the current event.
+    // Posts a message to a requester, after the current event (Qt's queue
+    // keeps each sender's order, also into a dialog's own loop).
     void Post(QObject* receiver, std::unique_ptr<MessageEvent> message);
 
     // Receivers of texts by letter. A transfer registers while it runs and
@@ -86,7 +86,6 @@ private:
     SerialDeviceMap devices_;
     LinkType type_ = LinkType::Serial;
     std::unique_ptr<CTransMng> mng_;
-    MessageCarrier carrier_;
     std::unique_ptr<TransferRequest> current_;  // accepted, waiting for the port
     std::uint8_t currentSetBits_ = 0;
     bool portOpen_ = false;  // reported open, not closed or failed since
