@@ -1,6 +1,7 @@
-// Start-up time of the program (start to main window shown and idle, then
-// end), without and with a start-up settings file, against an empty
-// QMainWindow program; the three run in turn.
+// Start-up time of the program (start to main window shown and idle), without
+// and with a start-up settings file, against an empty QMainWindow program; the
+// three run in turn. The program's exit (idle to the end of the process,
+// through the whole exit procedure) is timed too.
 //   bench_startup [runs]      default 20 runs of each
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise; each run gets a fresh
 // private runtime folder so the instance lock never meets another program.
@@ -18,26 +19,45 @@
 #include "model/SettingsFile.h"
 
 namespace {
-double RunOnce(const char* program, bool isShell, const std::string& folder) {
-    const auto start = std::chrono::steady_clock::now();
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// Start to idle (both programs say "idle" on their output then) in ms;
+// exitMs: idle to the end of the process.
+double RunOnce(const char* program, bool isShell, const std::string& folder, double* exitMs = nullptr) {
+    int out[2];
+    if (::pipe(out) != 0) std::exit(1);
+    const auto start = Clock::now();
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
         if (::chdir(folder.c_str()) != 0) _exit(126);
         if (isShell) {
-            ::execl(program, program, "--exit-when-idle", static_cast<char*>(nullptr));
+            ::execl(program, program, "--report-idle", "--exit-when-idle", static_cast<char*>(nullptr));
         } else {
             ::execl(program, program, static_cast<char*>(nullptr));
         }
         _exit(127);
     }
+    ::close(out[1]);
+    char buf[16];
+    (void)!::read(out[0], buf, sizeof buf);  // "idle", or nothing when it failed
+    const auto idle = Clock::now();
     int status = 0;
     ::waitpid(pid, &status, 0);
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const auto end = Clock::now();
+    ::close(out[0]);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "bench_startup: %s ended with status %d\n", program, status);
         std::exit(1);
     }
-    return ms;
+    if (exitMs) *exitMs = Ms(idle, end);
+    return Ms(start, idle);
 }
 
 struct Figures {
@@ -75,13 +95,16 @@ int main(int argc, char** argv) {
     RunOnce(NX420_PROGRAM, true, folder);
     RunOnce(NX420_PROGRAM, true, withFile);
     RunOnce(NX420_EMPTY_WINDOW, false, folder);
-    std::vector<double> shell, shellWithFile, empty;
+    std::vector<double> shell, shellWithFile, empty, exits;
     for (int i = 0; i < runs; ++i) {
-        shell.push_back(RunOnce(NX420_PROGRAM, true, folder));
-        shellWithFile.push_back(RunOnce(NX420_PROGRAM, true, withFile));
+        double exitMs = 0;
+        shell.push_back(RunOnce(NX420_PROGRAM, true, folder, &exitMs));
+        exits.push_back(exitMs);
+        shellWithFile.push_back(RunOnce(NX420_PROGRAM, true, withFile, &exitMs));
+        exits.push_back(exitMs);
         empty.push_back(RunOnce(NX420_EMPTY_WINDOW, false, folder));
     }
-    const Figures s = Summarise(shell), f = Summarise(shellWithFile), e = Summarise(empty);
+    const Figures s = Summarise(shell), f = Summarise(shellWithFile), e = Summarise(empty), x = Summarise(exits);
     std::printf("start-up to main window idle, %d runs each (ms)   min  median    mean\n", runs);
     std::printf("  nx420 (no NX420.txt)                       %7.1f %7.1f %7.1f\n", s.min, s.median, s.mean);
     std::printf("  nx420 (default NX420.txt, %7ju bytes)    %7.1f %7.1f %7.1f\n",
@@ -89,6 +112,8 @@ int main(int argc, char** argv) {
     std::printf("  empty QMainWindow                          %7.1f %7.1f %7.1f\n", e.min, e.median, e.mean);
     std::printf("  ratio of medians to the empty window: %.2f without, %.2f with NX420.txt (goal at most 1.50)\n",
                 s.median / e.median, f.median / e.median);
+    std::printf("exit, idle to the end of the process (ms)         %7.1f %7.1f %7.1f (goal at most 200)\n", x.min,
+                x.median, x.mean);
     std::error_code ec;
     fs::remove_all(folder, ec);
     return 0;

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QMainWindow window;
     window.setFixedSize(640, 520);
     window.show();
-    QTimer::singleShot(0, &window, &QWidget::close);
+    QTimer::singleShot(0, &window, [&window] {
+        std::fputs("idle\n", stdout);
+        std::fflush(stdout);
+        window.close();
+    });
     return app.exec();
 }
