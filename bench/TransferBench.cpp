@@ -4,9 +4,9 @@
 // transfer) and through the bare link loop on one thread, which shows what the
 // line and the simulator alone take.
 //  - unthrottled: texts per second up and down;
-//  - paced at 19200 8E1 both ways: the elapsed time of the upload next to the
-//    wire time of every byte exchanged (frames and control sequences, both
-//    sides, as counted by the simulator), and their ratio.
+//  - paced at 19200 8E1 both ways: the elapsed time of the upload and of the
+//    download next to the wire time of every byte exchanged (frames and
+//    control sequences, both sides, as counted by the simulator), and their ratio.
 // Usage: bench_transfer [--exchanges N] [--no-pace]
 #include <QCoreApplication>
 #include <chrono>
@@ -130,25 +130,27 @@ void PrintUnpaced(const char* path, int exchanges, const Figures& up, const Figu
                 down.Texts / down.Seconds);
 }
 
-// Paced upload through one path; the simulator's own count of line bytes gives the wire time.
+// One paced run through one path: run(device) returns the figures of the
+// transfer timed; the simulator's own count of line bytes, less what came
+// before (earlierBytes: the upload a download needs first), gives the wire time.
 template <class Run>
-bool PacedUpload(const char* path, int exchanges, const Run& run) {
+long Paced(const char* path, const char* what, int exchanges, long earlierBytes, const Run& run) {
     const std::string log = "/tmp/bench_transfer_sim_" + std::to_string(getpid()) + ".log";
-    Figures up;
+    Figures timed;
     {
         SimProcess sim;
-        if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(true), log)) return false;
-        up = run(sim.Path());
+        if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(true), log)) return -1;
+        timed = run(sim.Path());
         sim.Stop();
     }
-    const long bytes = SimLineBytes(log);
+    const long bytes = SimLineBytes(log) - earlierBytes;
     std::remove(log.c_str());
-    if (!up.Ok || bytes <= 0) return std::fprintf(stderr, "bench_transfer: paced upload (%s) failed\n", path), false;
+    if (!timed.Ok || bytes <= 0) return std::fprintf(stderr, "bench_transfer: paced %s (%s) failed\n", what, path), -1;
     const double wire = static_cast<double>(bytes) * kByteSeconds;
-    std::printf("paced 19200 8E1, %d exchanges, %s: upload %d texts, %ld bytes on the line, wire time %.3f s, "
+    std::printf("paced 19200 8E1, %d exchanges, %s: %s %d texts, %ld bytes on the line, wire time %.3f s, "
                 "elapsed %.3f s, ratio %.4f (goal <= 1.03)\n",
-                exchanges, path, up.Texts, bytes, wire, up.Seconds, up.Seconds / wire);
-    return true;
+                exchanges, path, what, timed.Texts, bytes, wire, timed.Seconds, timed.Seconds / wire);
+    return bytes;
 }
 
 }  // namespace
@@ -191,13 +193,27 @@ int main(int argc, char** argv) {
         PrintUnpaced("bare link", exchanges, up, down);
     }
     if (!pace) return 0;
-    const bool program = PacedUpload("program", exchanges, [&](const std::string& device) {
-        const auto pc = OpenProgramLink(device);
-        return pc ? ProgramTransfer(*pc, *data, true) : Figures{};
-    });
-    const bool bare = PacedUpload("bare link", exchanges, [&](const std::string& device) {
-        BareLink pc;
-        return pc.Open(device) ? Transfer(pc, *data, true) : Figures{};
-    });
-    return program && bare ? 0 : 1;
+    // Each path uploads, then downloads what it uploaded from a simulator of its own.
+    bool ok = true;
+    for (const bool program : {true, false}) {
+        const char* path = program ? "program" : "bare link";
+        auto transfer = [&](const std::string& device, SettingData& model, bool upload) {
+            if (program) {
+                const auto pc = OpenProgramLink(device);
+                return pc ? ProgramTransfer(*pc, model, upload) : Figures{};
+            }
+            BareLink pc;
+            return pc.Open(device) ? Transfer(pc, model, upload) : Figures{};
+        };
+        const long upBytes = Paced(path, "upload", exchanges, 0, [&](const std::string& device) {
+            return transfer(device, *data, true);
+        });
+        auto back = MakeSettingData();
+        ok = upBytes > 0 && ok &&
+             Paced(path, "download", exchanges, upBytes, [&](const std::string& device) {
+                 if (!transfer(device, *data, true).Ok) return Figures{};
+                 return transfer(device, *back, false);
+             }) > 0;
+    }
+    return ok ? 0 : 1;
 }

@@ -1,10 +1,13 @@
 #include "model/SettingsFile.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,33 +80,89 @@ private:
 
 // ---- reading --------------------------------------------------------------
 
-// Reads one line at a time into one growing buffer; at the end of the file an
-// empty line is read. A carriage return before the line feed is dropped.
-class LineSource {
-public:
-    explicit LineSource(std::FILE* in) : in_(in) {}
-    ~LineSource() { std::free(buf_); }
-    LineSource(const LineSource&) = delete;
-    LineSource& operator=(const LineSource&) = delete;
+// A settings file is about 1.3 MB: bytes past this are never part of one, and
+// a huge file must not take the memory. The reader stops where the input does.
+constexpr std::size_t kMaxInput = std::size_t{64} << 20;
 
-    std::string_view Next() {
-        const ssize_t n = getline(&buf_, &cap_, in_);
-        if (n <= 0) return {};
-        std::size_t len = static_cast<std::size_t>(n);
-        if (buf_[len - 1] == '\n') --len;
-        if (len && buf_[len - 1] == '\r') --len;
-        return std::string_view(buf_, len);
+// The whole input, read at once: the reader then walks its lines in place.
+class InputBytes {
+public:
+    std::string_view View() const { return std::string_view(data_.get(), size_); }
+
+    // Calls read(at, room) until it gives no more bytes; read returns the count
+    // read, 0 at the end, negative on an error. An error ends the input where
+    // it stands, as the end of the file would. sizeHint is the expected size:
+    // one byte more is asked for, so a file that grew is still read whole.
+    template <class Read>
+    void Fill(std::size_t sizeHint, Read read) {
+        Reserve(std::min(sizeHint + 1, kMaxInput));
+        while (size_ < kMaxInput) {
+            if (size_ == capacity_) Reserve(std::min(capacity_ * 2, kMaxInput));
+            const std::ptrdiff_t n = read(data_.get() + size_, capacity_ - size_);
+            if (n <= 0) return;
+            size_ += static_cast<std::size_t>(n);
+        }
     }
 
 private:
-    std::FILE* in_;
-    char* buf_ = nullptr;
-    std::size_t cap_ = 0;
+    void Reserve(std::size_t capacity) {
+        if (capacity <= capacity_) return;
+        auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+        if (size_) std::memcpy(bigger.get(), data_.get(), size_);
+        data_ = std::move(bigger);
+        capacity_ = capacity;
+    }
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
 };
+
+// The size a descriptor's regular file has now, or a small start for anything else.
+std::size_t SizeHint(int fd) {
+    struct stat st {};
+    if (fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        return static_cast<std::size_t>(st.st_size);
+    return std::size_t{1} << 16;
+}
+
+// The lines of the input as views into it; after the last line an empty line
+// is read. A carriage return before the line feed is dropped.
+class LineSource {
+public:
+    explicit LineSource(std::string_view text) : rest_(text) {}
+
+    std::string_view Next() {
+        if (rest_.empty()) return {};
+        const char* const begin = rest_.data();
+        std::size_t len = rest_.size();
+        if (const void* feed = std::memchr(begin, '\n', len)) {
+            len = static_cast<std::size_t>(static_cast<const char*>(feed) - begin);
+            rest_.remove_prefix(len + 1);
+        } else {
+            rest_ = {};
+        }
+        if (len && begin[len - 1] == '\r') --len;
+        return std::string_view(begin, len);
+    }
+
+private:
+    std::string_view rest_;
+};
+
+// Nearly every key starts its line: a short inline comparison settles those
+// without a library call.
+bool StartsWith(std::string_view line, std::string_view key) {
+    if (line.size() < key.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i)
+        if (line[i] != key[i]) return false;
+    return true;
+}
 
 class SettingsReader {
 public:
-    SettingsReader(std::FILE* in, SettingData& data, Prompt& prompt) : lines_(in), data_(data), prompt_(prompt) {}
+    SettingsReader(std::string_view text, SettingData& data, Prompt& prompt)
+        : lines_(text), data_(data), prompt_(prompt) {}
 
     bool Ok() const { return ok_; }
 
@@ -176,7 +235,7 @@ private:
     bool Lookup(std::string_view key, std::string_view& value) {
         if (!ok_) return false;
         const std::string_view line = lines_.Next();
-        const std::size_t at = line.find(key);
+        const std::size_t at = StartsWith(line, key) ? 0 : line.find(key);
         if (at == std::string_view::npos) {
             prompt_.Message(MissingKeyMessage(key), {}, PromptIcon::Exclamation, PromptButtons::Ok);
             ok_ = false;
@@ -252,8 +311,8 @@ bool WriteSettings(SettingData& data, std::FILE* out) {
     return writer.Ok() && std::fflush(out) == 0 && !std::ferror(out);
 }
 
-SettingsReadResult ReadSettings(SettingData& data, std::FILE* in, Prompt& prompt) {
-    SettingsReader reader(in, data, prompt);
+SettingsReadResult ReadSettingsText(SettingData& data, std::string_view text, Prompt& prompt) {
+    SettingsReader reader(text, data, prompt);
     reader.Password();
     if (reader.Ok()) settings_layout::Walk(reader, data);
     if (reader.Ok()) return SettingsReadResult::Ok;
@@ -262,14 +321,31 @@ SettingsReadResult ReadSettings(SettingData& data, std::FILE* in, Prompt& prompt
     return SettingsReadResult::Failed;
 }
 
+SettingsReadResult ReadSettings(SettingData& data, std::FILE* in, Prompt& prompt) {
+    InputBytes bytes;
+    bool done = false;
+    bytes.Fill(SizeHint(fileno(in)), [&](char* at, std::size_t room) -> std::ptrdiff_t {
+        // A short count is the end of the stream or an error: no further call.
+        if (done) return 0;
+        const std::size_t n = std::fread(at, 1, room, in);
+        done = n < room;
+        return static_cast<std::ptrdiff_t>(n);
+    });
+    return ReadSettingsText(data, bytes.View(), prompt);
+}
+
 SettingsReadResult ReadSettingsFile(SettingData& data, const std::string& path, Prompt& prompt) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in) return SettingsReadResult::CannotOpen;
-    static thread_local char buffer[1 << 16];
-    std::setvbuf(in, buffer, _IOFBF, sizeof buffer);
-    const SettingsReadResult result = ReadSettings(data, in, prompt);
-    std::fclose(in);
-    return result;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return SettingsReadResult::CannotOpen;
+    InputBytes bytes;
+    bytes.Fill(SizeHint(fd), [fd](char* at, std::size_t room) -> std::ptrdiff_t {
+        ssize_t n;
+        do n = read(fd, at, room);
+        while (n < 0 && errno == EINTR);
+        return n;
+    });
+    close(fd);
+    return ReadSettingsText(data, bytes.View(), prompt);
 }
 
 bool WriteSettingsFile(SettingData& data, const std::string& path, Prompt& prompt) {
