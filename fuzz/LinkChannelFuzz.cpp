@@ -4,6 +4,7 @@
 // Input script, byte by byte: F0 idle read, F1 failed read, F2 n: n % 64 ticks,
 // F3 hi lo: queue a text of ((hi << 8 | lo) % 1100) bytes taken from the rest of
 // the input (cycled), F4 reset, F5 b: feed b as it is; any other byte is fed.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -87,8 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (i + 2 >= size) break;
             const std::size_t length = (static_cast<std::size_t>(data[i + 1]) << 8 | data[i + 2]) % 1100;
             i += 2;
-            std::string text(length, '0');
-            for (std::size_t k = 0; k < length; ++k) text[k] = static_cast<char>(data[1 + k % (size - 1)]);
+            // Whole stretches, not byte by byte: a per-byte loop here took a third of the run time.
+            std::string text;
+            text.reserve(length);
+            while (text.size() < length)
+                text.append(reinterpret_cast<const char*>(data + 1), std::min(length - text.size(), size - 1));
             owner.queue.push_back(std::make_unique<TextLinkRequest>(text));
             ++owner.queued;
             break;
