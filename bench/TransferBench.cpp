@@ -68,18 +68,9 @@ Figures ProgramTransfer(CtlLink& pc, SettingData& data, bool upload) {
     engine.ReceiveSettingTexts(true);
     engine.OnMessage = [](const char* m) { std::fprintf(stderr, "bench_transfer: %s\n", m); };
     const auto start = Clock::now();
-    std::unique_ptr<TransferSequence> sequence;
-    SequenceStep first;
-    if (upload) {
-        auto u = std::make_unique<UploadSequence>(data);
-        first = u->Start(0);
-        sequence = std::move(u);
-    } else {
-        auto d = std::make_unique<DownloadSequence>(data);
-        first = d->Start(0);
-        sequence = std::move(d);
-    }
-    if (engine.Run(std::move(sequence), first)) {
+    const bool started = upload ? engine.Start(std::make_unique<UploadSequence>(data), 0)
+                                : engine.Start(std::make_unique<DownloadSequence>(data), 0);
+    if (started) {
         RunUntil([&] { return !engine.Running(); }, 600000);
         RunUntil([&] { return engine.InFlight() == 0; }, 5000);  // the closing release
     }

@@ -59,11 +59,7 @@ struct TransferPath {
         };
         return true;
     }
-    bool SendNext() {
-        auto request = std::make_unique<SingleRequest>(kText, false);
-        const SequenceStep first = request->Start();
-        return engine->Run(std::move(request), first);
-    }
+    bool SendNext() { return engine->Start(std::make_unique<SingleRequest>(kText, false)); }
     bool Run(int texts) {
         left = texts;
         if (!SendNext()) return false;

@@ -23,7 +23,5 @@ bool LinkServices::SendStopReading(ShellState&, char letter) {
     if (!session_.TransMng() || stop_.Running()) return false;
     // Every exchange's flag '0': reading stops everywhere.
     const std::string text = std::string(1, letter) + "00" + std::string(16, '0');
-    auto request = std::make_unique<SingleRequest>(text);
-    const SequenceStep first = request->Start();
-    return stop_.Run(std::move(request), first);
+    return stop_.Start(std::make_unique<SingleRequest>(text));
 }

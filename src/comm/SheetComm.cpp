@@ -76,15 +76,8 @@ void CSheetComm::OnStart() {
         upload ? AppPrompt().Message(kTransmitQuestionText, kTransmitQuestionTitle, PromptIcon::Question, PromptButtons::OkCancel)
                : AppPrompt().Message(kReceiveQuestionText, kReceiveQuestionTitle, PromptIcon::Question, PromptButtons::OkCancel);
     if (answer != PromptAnswer::Ok) return;
-    if (upload) {
-        auto sequence = std::make_unique<UploadSequence>(model_);
-        const SequenceStep first = sequence->Start(selected);
-        transfer_.Run(std::move(sequence), first);
-    } else {
-        auto sequence = std::make_unique<DownloadSequence>(model_);
-        const SequenceStep first = sequence->Start(selected);
-        transfer_.Run(std::move(sequence), first);
-    }
+    if (upload) transfer_.Start(std::make_unique<UploadSequence>(model_), selected);
+    else transfer_.Start(std::make_unique<DownloadSequence>(model_), selected);
 }
 
 void CSheetComm::done(int result) {

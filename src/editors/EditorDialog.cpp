@@ -102,9 +102,7 @@ void EditorDialog::OnUpload() {
     }
     // Each text has the requester's 120 seconds for its answer; the watch
     // starts again with every text delivered.
-    auto sequence = std::make_unique<UploadSequence>(UploadTexts());
-    const SequenceStep first = sequence->Start();
-    transfer_->Run(std::move(sequence), first);
+    transfer_->Start(std::make_unique<UploadSequence>(UploadTexts()));
 }
 
 void EditorDialog::OnClose() {

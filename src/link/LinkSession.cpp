@@ -57,17 +57,13 @@ void LinkSession::End(int timeoutMs) {
 }
 
 void LinkSession::Submit(std::unique_ptr<TransferRequest> request, bool cancel) {
-    Post(this, MakeMessage(UM_TRANSFER_REQUEST, cancel ? kCancelRequest : kPlainRequest, 0, std::move(request)));
-}
-
-void LinkSession::Post(QObject* receiver, std::unique_ptr<MessageEvent> message) {
-    if (receiver) QCoreApplication::postEvent(receiver, message.release());
+    PostMessage(this, UM_TRANSFER_REQUEST, cancel ? kCancelRequest : kPlainRequest, 0, std::move(request));
 }
 
 void LinkSession::Return(std::unique_ptr<TransferRequest> request, int code) {
     if (!request) return;
     QObject* requester = request->Requester.data();
-    Post(requester, MakeMessage(UM_TRANSFER_RESULT, code, 0, std::move(request)));
+    PostMessage(requester, UM_TRANSFER_RESULT, code, 0, std::move(request));
 }
 
 void LinkSession::Apply(const LinkActions& a, std::unique_ptr<TransferRequest> concerned) {
@@ -152,10 +148,10 @@ void LinkSession::OnReceiveData(MessageEvent& m) {
     if (!block) return;
     switch (ClassifyReceivedText(block->Text())) {
     case ReceivedTextKind::SettingData:
-        Post(settingReceiver_.data(), MakeMessage(UM_TRANSFER_RESULT, kTransferReceived, 0, std::move(block)));
+        PostMessage(settingReceiver_.data(), UM_TRANSFER_RESULT, kTransferReceived, 0, std::move(block));
         break;
     case ReceivedTextKind::DialingAssignment:
-        Post(dialingReceiver_.data(), MakeMessage(UM_TRANSFER_RESULT, kTransferReceived, 0, std::move(block)));
+        PostMessage(dialingReceiver_.data(), UM_TRANSFER_RESULT, kTransferReceived, 0, std::move(block));
         break;
     case ReceivedTextKind::ExchangeStatus: OnExchangeStatus(block->Text()); break;
     case ReceivedTextKind::LogData:      // the log and monitor windows take these once they exist

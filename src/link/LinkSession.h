@@ -40,11 +40,9 @@ public:
     void End(int timeoutMs);
 
     // The send routine's way in: a request, or with cancel a release that
-    // withdraws what the link holds. Posted, as every message between windows.
+    // withdraws what the link holds. Posted, as every message between windows
+    // (Qt's queue keeps each sender's order, also into a dialog's own loop).
     void Submit(std::unique_ptr<TransferRequest> request, bool cancel = false);
-    // Posts a message to a requester, after the current event (Qt's queue
-    // keeps each sender's order, also into a dialog's own loop).
-    void Post(QObject* receiver, std::unique_ptr<MessageEvent> message);
 
     // Receivers of texts by letter. A transfer registers while it runs and
     // unregisters (nullptr) when it ends; a destroyed one is forgotten.
@@ -62,8 +60,6 @@ public:
 
     CTransMng* TransMng() const { return mng_.get(); }
     std::uint8_t Mask() const { return mask_; }
-    // A request accepted but not yet queued (the port is being opened).
-    bool Holding() const { return current_ != nullptr; }
     // Why the port last failed to open or to take bytes, as the device said.
     const std::string& PortError() const { return portError_; }
 

@@ -47,20 +47,16 @@ private:
     std::unique_ptr<MessagePayload> payload_;
 };
 
-template <class T>
-std::unique_ptr<MessageEvent> MakeMessage(int message, qintptr wParam, qintptr lParam, std::unique_ptr<T> payload) {
-    std::unique_ptr<MessagePayload> boxed;
-    if (payload) boxed = std::make_unique<BoxedPayload<T>>(std::move(payload));
-    return std::make_unique<MessageEvent>(message, wParam, lParam, std::move(boxed));
-}
-
-// Posts a message through Qt's queue of the receiver's thread (the workers'
-// way to the user-interface thread); a null receiver drops it and its payload.
+// Posts a message through Qt's queue of the receiver's thread, which keeps each
+// sender's order; a null receiver drops it and its payload.
 inline void PostMessage(QObject* receiver, int message, qintptr wParam = 0, qintptr lParam = 0) {
     if (receiver) QCoreApplication::postEvent(receiver, new MessageEvent(message, wParam, lParam));
 }
 
 template <class T>
 void PostMessage(QObject* receiver, int message, qintptr wParam, qintptr lParam, std::unique_ptr<T> payload) {
-    if (receiver) QCoreApplication::postEvent(receiver, MakeMessage(message, wParam, lParam, std::move(payload)).release());
+    if (!receiver) return;
+    std::unique_ptr<MessagePayload> boxed;
+    if (payload) boxed = std::make_unique<BoxedPayload<T>>(std::move(payload));
+    QCoreApplication::postEvent(receiver, new MessageEvent(message, wParam, lParam, std::move(boxed)));
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Where a transfer shows its progress: the progress window in the program, a
-// line on the terminal in nx420ctl. The engine calls it directly, so the
-// window is up to date before any message the transfer then shows.
+// Where a transfer shows its progress: the program's progress window (nx420ctl
+// shows none; it draws its line from the engine's OnChange). The engine calls
+// it directly, so the window is up to date before any message it then shows.
 #include <functional>
 #include <string_view>
 

@@ -23,6 +23,12 @@ public:
     // Runs sequence from its first step (what its Start returned); false when
     // it did not start (the sequence stayed Idle).
     bool Run(std::unique_ptr<TransferSequence> sequence, const SequenceStep& first);
+    // Starts sequence with args (its Start's) and runs it.
+    template <class Sequence, class... Args>
+    bool Start(std::unique_ptr<Sequence> sequence, Args... args) {
+        const SequenceStep first = sequence->Start(args...);
+        return Run(std::move(sequence), first);
+    }
     // As the progress window's Cancel: the sequence ends at its next result or tick.
     void Cancel();
     // Cancel, and the sequence's next tick at once: a status text from an

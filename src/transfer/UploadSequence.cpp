@@ -1,5 +1,7 @@
 #include "transfer/UploadSequence.h"
 
+#include "core/Decimal.h"
+
 SequenceStep UploadSequence::Start(int selected) {
     if (phase_ == SequencePhase::Running) return {};
     if (data_) {
@@ -57,9 +59,7 @@ bool UploadSequence::NextText(SequenceRequest& r) {
         r.Text = texts_[static_cast<std::size_t>(counter_ - 1)];
         // Addressed as the whole upload addresses it: by the text's exchange field.
         const std::string_view t = r.Text.View();
-        const int exchange = t.size() >= 3 && t[1] >= '0' && t[1] <= '9' && t[2] >= '0' && t[2] <= '9'
-                                 ? (t[1] - '0') * 10 + (t[2] - '0')
-                                 : 0;
+        const int exchange = t.size() > 1 ? ParseDecimal(t.substr(1, 2)) : 0;
         r.ExchangeIndex = static_cast<uint8_t>(exchange >= 1 && exchange <= kMaxExchanges ? exchange - 1 : 0);
         return true;
     }

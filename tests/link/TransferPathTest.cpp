@@ -71,13 +71,9 @@ struct Running : ProgramOnSim {
     }
     CSioThread* Sio() { return Link().TransMng() ? Link().TransMng()->Sio() : nullptr; }
     ProgressWindow* Progress() { return program->Link.Progress().Window(); }
-    bool Run(std::unique_ptr<UploadSequence> s) {
-        const SequenceStep first = s->Start();
-        return engine->Run(std::move(s), first);
-    }
-    bool Run(std::unique_ptr<SingleRequest> s) {
-        const SequenceStep first = s->Start();
-        return engine->Run(std::move(s), first);
+    template <class Sequence>
+    bool Run(std::unique_ptr<Sequence> s) {
+        return engine->Start(std::move(s));
     }
     // The engine's result code once it has ended.
     int Outcome() {
@@ -197,11 +193,7 @@ private slots:
     void aLateAnswerReachesOnlyItsOwnRun() {
         LinkRecorder link;
         TransferEngine engine(link.session);
-        auto run = [&](const char* text) {
-            auto request = std::make_unique<SingleRequest>(text, false);
-            const SequenceStep first = request->Start();
-            QVERIFY(engine.Run(std::move(request), first));
-        };
+        auto run = [&](const char* text) { QVERIFY(engine.Start(std::make_unique<SingleRequest>(text, false))); };
         run("O00");
         for (int second = 0; second < 120; ++second) engine.Tick();
         QCOMPARE(engine.Outcome(), int(kTransferFailed));

@@ -27,7 +27,7 @@ public:
         std::unique_ptr<TransferRequest> r = std::move(held_.front());
         held_.erase(held_.begin());
         QObject* requester = r->Requester.data();
-        session.Post(requester, MakeMessage(UM_TRANSFER_RESULT, code, 0, std::move(r)));
+        PostMessage(requester, UM_TRANSFER_RESULT, code, 0, std::move(r));
         Deliver();
         return true;
     }

@@ -14,9 +14,7 @@ int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt
     const PortSetting setting = CtlPortSetting(prompt);
     CtlLink link(setting, DevicesOf(connection));
     TransferEngine engine(link.Session());
-    auto request = std::make_unique<SingleRequest>(text, false);
-    const SequenceStep first = request->Start();
-    if (!engine.Run(std::move(request), first)) {
+    if (!engine.Start(std::make_unique<SingleRequest>(text, false))) {
         prompt.Tell(kFailedToTransmitText, PromptIcon::Warning);
         return 1;
     }

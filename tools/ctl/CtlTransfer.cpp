@@ -103,18 +103,9 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
         };
         engine.OnChange = [&] { show(false); };
         elapsed.start();
-        std::unique_ptr<TransferSequence> sequence;
-        SequenceStep first;
-        if (upload) {
-            auto u = std::make_unique<UploadSequence>(*model);
-            first = u->Start(selected);
-            sequence = std::move(u);
-        } else {
-            auto d = std::make_unique<DownloadSequence>(*model);
-            first = d->Start(selected);
-            sequence = std::move(d);
-        }
-        if (engine.Run(std::move(sequence), first)) {
+        const bool started = upload ? engine.Start(std::make_unique<UploadSequence>(*model), selected)
+                                    : engine.Start(std::make_unique<DownloadSequence>(*model), selected);
+        if (started) {
             // The sequence's own supervision ends a transfer that stalls.
             RunUntil([&] { return !engine.Running(); }, -1);
             // The closing release goes out before the port closes.
