@@ -39,9 +39,7 @@ bool AnswerInformation(const std::vector<std::string>& args, const std::string& 
     }
     return false;
 }
-}  // namespace
 
-namespace {
 ShellState StateFor(const ConnectionOptions& connection) {
     ShellState state;
     state.Connection = connection;

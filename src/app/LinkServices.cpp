@@ -17,7 +17,7 @@ LinkServices::~LinkServices() { session_.SetProgress(nullptr); }
 void LinkServices::StartLink(ShellState& state) { session_.Start(PortSetting::From(state.Model->Maintenance)); }
 void LinkServices::StopLink(ShellState&) { session_.Stop(); }
 bool LinkServices::CloseLinkForExit(ShellState&) { return session_.CloseForExit(); }
-void LinkServices::EndLink(ShellState&) { session_.End(3000); }
+void LinkServices::EndLink(ShellState&) { session_.End(); }
 
 bool LinkServices::SendStopReading(ShellState&, char letter) {
     if (!session_.TransMng() || stop_.Running()) return false;

@@ -19,7 +19,7 @@ enum RequestKind : int { kPlainRequest = 0, kCancelRequest = 1 };
 LinkSession::LinkSession(std::uint8_t& mask, SerialDeviceMap devices) : mask_(mask), devices_(std::move(devices)) {}
 
 LinkSession::~LinkSession() {
-    if (mng_) End(3000);
+    if (mng_) End();
 }
 
 void LinkSession::Start(const PortSetting& setting) {

@@ -37,7 +37,8 @@ public:
     // Exit: closes the port (activity 64); true when portClosed() will follow.
     bool CloseForExit();
     // Exit: ends the transfer manager, waiting at most timeoutMs.
-    void End(int timeoutMs);
+    static constexpr int kEndWaitMs = 3000;
+    void End(int timeoutMs = kEndWaitMs);
 
     // The send routine's way in: a request, or with cancel a release that
     // withdraws what the link holds. Posted, as every message between windows

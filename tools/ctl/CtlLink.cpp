@@ -13,8 +13,9 @@ CtlLink::CtlLink(const PortSetting& setting, const SerialDeviceMap& devices) : s
 }
 
 CtlLink::~CtlLink() {
-    if (session_.CloseForExit()) RunUntil([&] { return portClosed_; }, 3000);
-    session_.End(3000);
+    // As the program's exit: the port closed first, then the transfer manager ended.
+    if (session_.CloseForExit()) RunUntil([&] { return portClosed_; }, LinkSession::kEndWaitMs);
+    session_.End();
 }
 
 void CtlLink::TellFailure(const char* message, Prompt& prompt) const {
