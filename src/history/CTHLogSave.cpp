@@ -3,9 +3,9 @@
 #include "link/MessageEvent.h"
 #include "maintenance/HistoryLines.h"
 
-class CTHLogSave::Receiver : public QObject {
+class CTHLogSave::Worker : public QObject {
 public:
-    explicit Receiver(CTHLogSave& owner) : owner_(owner) {}
+    explicit Worker(CTHLogSave& owner) : owner_(owner) {}
 
 protected:
     bool event(QEvent* e) override {
@@ -37,7 +37,7 @@ CTHLogSave::CTHLogSave(const WorkFileNames& remembered, Tell tell)
     log_.Start(remembered.History);
     monitor_.Start(remembered.Monitor);
     thread_.setObjectName("CTHLogSave");
-    receiver_ = std::make_unique<Receiver>(*this);
+    receiver_ = std::make_unique<Worker>(*this);
     receiver_->moveToThread(&thread_);
     thread_.start();
 }

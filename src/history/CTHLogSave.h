@@ -43,7 +43,7 @@ public:
     WorkFileNames Names() const;
 
 private:
-    class Receiver;
+    class Worker;
     HistoryStore log_;
     HistoryStore monitor_;
     QThread thread_;
