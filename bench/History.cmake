@@ -1,0 +1,5 @@
+if(NX420_WITH_QT)
+  add_executable(bench_history ${CMAKE_CURRENT_LIST_DIR}/HistoryBench.cpp)
+  target_link_libraries(bench_history PRIVATE nx420_history)
+  target_compile_options(bench_history PRIVATE ${NX420_WARNINGS})
+endif()
