@@ -6,7 +6,7 @@ SpinField::SpinField(QWidget* parent, int maxLength) : QAbstractSpinBox(parent) 
     if (maxLength > 0) lineEdit()->setMaxLength(maxLength);
     setAccelerated(false);
     // Room for the widest text the field takes beside its buttons.
-    setMaximumWidth(fontMetrics().horizontalAdvance(QString(maxLength > 0 ? maxLength + 1 : 4, '0')) + 40);
+    setFixedWidth(fontMetrics().horizontalAdvance(QString(maxLength > 0 ? maxLength + 1 : 4, '0')) + 40);
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
         if (Finished) Finished(Text());
     });
