@@ -6,6 +6,9 @@
 
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
+#include "editors/DlgDirectSelect.h"
+#include "editors/DlgFunction.h"
+#include "editors/DlgLine.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
 #include "model/SettingsFile.h"
@@ -16,6 +19,9 @@ bool HasWindow(Category id) {
     switch (id) {
     case Category::GlobalSetting:
     case Category::Stations:
+    case Category::CoTrunks:
+    case Category::CallForwarding:
+    case Category::DirectSelect:
     case Category::UploadDownload:
     case Category::Exit: return true;
     default: return false;
@@ -90,6 +96,9 @@ void CTR420View::OpenCategory(Category id) {
         break;
     }
     case Category::Stations: OpenStations(nullptr); break;
+    case Category::CoTrunks: CDlgLine(this, context).exec(); break;
+    case Category::CallForwarding: CDlgFunction(this, context).exec(); break;
+    case Category::DirectSelect: CDlgDirectSelect(this, context).exec(); break;
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());
