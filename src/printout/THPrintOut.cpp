@@ -34,7 +34,6 @@ std::unique_ptr<QPrinter> PrintFront::AskPrinter(const std::string& title, int p
     ++dialogs_;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QString::fromLatin1(title));
-    printer->setFullPage(true);  // positions count from the sheet's edge, as the page's units do
     from = 1;
     to = pages;
     const bool ok = RunDialog ? RunDialog(*printer, pages, from, to) : ShowPrintDialog(owner_, *printer, pages, from, to);

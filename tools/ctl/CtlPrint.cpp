@@ -85,7 +85,8 @@ int CtlPrint(const std::vector<std::string>& args, Prompt& prompt, std::FILE* ou
     const int pages = JobPageCount(spans);
     QPdfWriter writer(QString::fromLocal8Bit(pdf.c_str()));
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    // The page is what a printer could reach: a printable area inside the sheet.
+    writer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
     writer.setTitle(QString::fromLatin1(PrintTitle(code)));
     writer.setCreator("nx420ctl");
     const int printed = PrintPages(*job, spans, writer, 1, pages, TodayPrintDate());
