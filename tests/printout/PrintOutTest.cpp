@@ -1,7 +1,10 @@
 // The report on paper: every category drawn into a PDF and read back with
 // pdftotext, the page count with pdfinfo; a stop between pages; the worker
 // behind File > Print with its dialog answered; the Printout window's checks.
+#include <QCheckBox>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -13,6 +16,10 @@
 
 #include "CtlCommands.h"
 #include "app/Application.h"
+#include "editors/DlgSystem.h"
+#include "editors/SheetStation.h"
+#include "editors/PageSub.h"
+#include "ui/GridWidget.h"
 #include "model/SettingsFile.h"
 #include "printout/DlgPrintout.h"
 #include "printout/PagePainter.h"
@@ -213,4 +220,35 @@ TEST(PrintoutWindow, ChecksTheExchangeAndStaysOpen) {
         dialog.CancelButton()->click();
         EXPECT_FALSE(dialog.isVisible());
     }
+}
+
+TEST(PrintToPdf, ArialResolvesToItsMetricTwin) {
+    const QFontInfo info{QFont(kPrintFontFamily)};
+    EXPECT_TRUE(info.family() == "Arial" || info.family() == "Liberation Sans") << info.family().toStdString();
+}
+
+TEST(EditorPrint, HandsTheWorkingCopyInTheGridsOrder) {
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    auto model = MakeTwoExchangeModel();
+    std::unique_ptr<PrintJob> sent;
+    const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
+    {
+        CDlgSystem dialog(nullptr, context);
+        dialog.TieLineBox(2)->click();
+        dialog.PrintButton()->click();
+        ASSERT_TRUE(sent);
+        EXPECT_EQ(sent->Code, PrintGlobalSetting);
+        EXPECT_EQ(sent->Data->System.TieLine[1], 1);  // the copy, not yet the model
+        EXPECT_EQ(model->System.TieLine[1], 0);
+    }
+    CSheetStation sheet(nullptr, context);
+    sheet.Pages()->setCurrentWidget(sheet.SubPage());
+    sheet.SubPage()->Grid()->verticalHeader()->moveSection(3, 0);  // substation 4 shown first
+    sheet.PrintButton()->click();
+    EXPECT_EQ(sent->Code, PrintSubstations);
+    ASSERT_EQ(sent->Rows.size(), 64u);
+    EXPECT_EQ(sent->Rows[0].Position, 4);
+    EXPECT_EQ(sent->Rows[1].Position, 1);
+    EXPECT_EQ(sent->Rows[0].Exchange, 1);
 }
