@@ -35,6 +35,9 @@ inline constexpr const char* kSelectorAllText = "ALL";
 
 // What every editor is handed when the shell opens it.
 struct EditorContext {
+    EditorContext(SettingData& model, std::function<void()> save = {}, LinkSession* link = nullptr,
+                  PrintSender print = {})
+        : Model(model), Save(std::move(save)), Link(link), Print(std::move(print)) {}
     SettingData& Model;
     std::function<void()> Save;  // Ctrl+S: the settings file's Save as the main window does it
     LinkSession* Link = nullptr;  // where Upload sends; none: "Failed to open the device"

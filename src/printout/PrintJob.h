@@ -53,8 +53,6 @@ using PrintSender = std::function<void(std::unique_ptr<PrintJob>)>;
 
 // The first parameter of UM_PRINT_REQUEST: code in bits 24..31, exchange in 16..23.
 inline int PrintRequestParam(int code, int exchange) { return (code & 0xFF) << 24 | (exchange & 0xFF) << 16; }
-inline int PrintRequestCode(long long param) { return static_cast<int>((param >> 24) & 0xFF); }
-inline int PrintRequestExchange(long long param) { return static_cast<int>((param >> 16) & 0xFF); }
 
 // The title of a category as printed; null for a code that prints nothing.
 const char* PrintTitle(int code);

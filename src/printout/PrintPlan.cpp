@@ -1,7 +1,6 @@
 #include "printout/PrintPlan.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 struct CategoryInfo {
@@ -56,10 +55,11 @@ bool PerMaster(int code) {
 // no page holds two exchanges.
 std::vector<PageSlice> SliceStations(const std::vector<StationRow>& rows, int capacity) {
     bool grouped = true;
-    for (std::size_t i = 1; i < rows.size() && grouped; ++i)
-        if (rows[i].Exchange != rows[i - 1].Exchange)
-            for (std::size_t j = 0; j < i - 1; ++j)
-                if (rows[j].Exchange == rows[i].Exchange) grouped = false;
+    bool seen[256] = {};
+    for (std::size_t i = 0; i < rows.size() && grouped; ++i) {
+        if (i > 0 && rows[i].Exchange != rows[i - 1].Exchange && seen[rows[i].Exchange]) grouped = false;
+        seen[rows[i].Exchange] = true;
+    }
     std::vector<PageSlice> pages;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const bool newExchange = grouped && i > 0 && rows[i].Exchange != rows[i - 1].Exchange;
