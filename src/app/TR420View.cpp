@@ -106,7 +106,7 @@ void CTR420View::OpenCategory(Category id) {
     }
     case Category::Stations: OpenStations(nullptr); break;
     case Category::LogData:
-    case Category::CommunicationMonitor: OpenRecordWindow(id); break;
+    case Category::CommunicationMonitor: MakeRecordWindow(id)->exec(); break;
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());
@@ -141,14 +141,13 @@ void CTR420View::SetReading(Category id, bool active) {
 
 CRecordWindow* CTR420View::RecordWindow() const { return recordWindow_.data(); }
 
-void CTR420View::OpenRecordWindow(Category id) {
+std::unique_ptr<CRecordWindow> CTR420View::MakeRecordWindow(Category id) {
     const bool log = id == Category::LogData;
     RecordWindowContext context{records_, log ? state_.LogRequestFlags : state_.MonitorRequestFlags,
                                 Model().System.SwitchCnt, link_, this};
-    CRecordWindow window(this, log ? LogDataKind() : MonitorDataKind(), context);
-    recordWindow_ = &window;
-    window.exec();
-    recordWindow_ = nullptr;
+    auto window = std::make_unique<CRecordWindow>(this, log ? LogDataKind() : MonitorDataKind(), context);
+    recordWindow_ = window.get();
+    return window;
 }
 
 bool CTR420View::event(QEvent* e) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/ShellState.h"
@@ -43,6 +44,9 @@ public:
     RecordStore& Records() { return records_; }
     // The Log Data or Communication Monitor window while it is open.
     CRecordWindow* RecordWindow() const;
+    // The Log Data or Communication Monitor window, registered with the view
+    // until it is destroyed (the panel button runs it modally).
+    std::unique_ptr<CRecordWindow> MakeRecordWindow(Category id);
     // What Ctrl+S does inside an editor.
     std::function<void()> SaveCommand;
 
@@ -54,7 +58,6 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void OpenRecordWindow(Category id);
     void OpenStations(const StationFault* fault);
     void RunStationCheck();
 
