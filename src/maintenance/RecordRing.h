@@ -18,6 +18,7 @@ public:
     // Returns the count after the append.
     std::int32_t Append(const Record& record) {
         slots_[static_cast<std::size_t>(write_)] = record;
+        ++appended_;
         write_ = (write_ + 1) % Capacity;
         if (++count_ > Capacity) {
             count_ = Capacity;
@@ -32,12 +33,15 @@ public:
     std::int32_t Count() const { return count_; }
     std::int32_t WriteIndex() const { return write_; }
     std::int32_t OldestIndex() const { return oldest_; }
+    // Every record appended since start-up, overwritten ones included.
+    std::uint64_t Appended() const { return appended_; }
 
 private:
     std::vector<Record> slots_;
     std::int32_t count_ = 0;
     std::int32_t write_ = 0;
     std::int32_t oldest_ = 0;
+    std::uint64_t appended_ = 0;
 };
 
 // The main view's two rings under its one record lock, which every append,

@@ -22,6 +22,8 @@ public:
     void Add(RecordRow row);
     void Sort(int column, bool descending);
     const std::deque<RecordRow>& Rows() const { return rows_; }
+    // Every row added since the window opened, dropped ones included.
+    std::uint64_t Added() const { return next_; }
 
 private:
     const RecordKind& kind_;

@@ -77,8 +77,12 @@ CRecordWindow::CRecordWindow(QWidget* parent, const RecordKind& kind, RecordWind
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+    // The widths suit a small dialog font; a larger one widens every column
+    // alike, so that a download time is never cut short.
+    const double scale = std::max(1.0, (table_->fontMetrics().horizontalAdvance("0000-00-00 00:00:00") + 12) /
+                                           static_cast<double>(kind.Columns[0].Width));
     for (std::size_t c = 0; c < kind.Columns.size(); ++c)
-        table_->setColumnWidth(static_cast<int>(c), kind.Columns[c].Width);
+        table_->setColumnWidth(static_cast<int>(c), static_cast<int>(kind.Columns[c].Width * scale));
     table_->horizontalHeader()->setSectionsClickable(true);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { SortByColumn(c); });
 
