@@ -131,6 +131,7 @@ bool CRecordWindow::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void CRecordWindow::OnSelect() {
+    if (engine_ && engine_->Running()) return;  // one request at a time
     // The selection is kept before the question, also when it is cancelled.
     context_.Flags = FlagsFromTicks(Ticks(), context_.SwitchCnt);
     const PromptAnswer answer = AppPrompt().Message(kTransmitQuestionText, kTransmitQuestionTitle,
@@ -140,7 +141,6 @@ void CRecordWindow::OnSelect() {
         AppPrompt().Tell(kFailedToOpenDeviceText, PromptIcon::Warning);
         return;
     }
-    if (engine_->Running()) return;
     requestedAny_ = AnyRequested(context_.Flags);
     // Switched on, the link stays held while the exchanges report; switched
     // off, it is given up.

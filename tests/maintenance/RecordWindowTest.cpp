@@ -24,17 +24,14 @@ void Select(ProgramOnSim& p, CRecordWindow& w, const std::vector<int>& items, Pr
     QTRY_VERIFY_WITH_TIMEOUT(!w.Transfer()->Running(), kDeadlineMs);
 }
 
-std::vector<std::vector<std::string>> RingRows(CTR420View& view) {
+// The view's ring, decoded, and the window's rows: the same, in the same order.
+bool SameRows(CTR420View& view, CRecordWindow& w) {
     std::lock_guard<std::mutex> lock(view.Records().Lock);
-    std::vector<std::vector<std::string>> rows;
-    for (int i = 0; i < view.Records().Log.Count(); ++i) rows.push_back(DecodeLogRow(view.Records().Log.At(i)).Cells);
-    return rows;
-}
-
-std::vector<std::vector<std::string>> WindowRows(CRecordWindow& w) {
-    std::vector<std::vector<std::string>> rows;
-    for (const RecordRow& r : w.Rows().Rows()) rows.push_back(r.Cells);
-    return rows;
+    const auto& ring = view.Records().Log;
+    if (ring.Count() != w.Rows().rowCount()) return false;
+    for (int i = 0; i < ring.Count(); ++i)
+        if (DecodeLogRow(ring.At(i)).Cells != w.Rows().Rows()[static_cast<std::size_t>(i)].Cells) return false;
+    return ring.Count() > 0;
 }
 }  // namespace
 
@@ -58,7 +55,7 @@ private slots:
         QVERIFY(Red(p.View().Button(Category::LogData)));
         QTRY_VERIFY_WITH_TIMEOUT(w->Rows().rowCount() >= 20, kDeadlineMs);
         for (const RecordRow& r : w->Rows().Rows()) QVERIFY(r.Exchange == 1 || r.Exchange == 2);
-        QCOMPARE(WindowRows(*w), RingRows(p.View()));
+        QVERIFY(SameRows(p.View(), *w));
 
         // Closed, the view goes on keeping records; reopened, they come back in order.
         w.reset();
@@ -67,7 +64,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(p.View().Records().Log.Count() >= kept + 10, kDeadlineMs);
         w = p.View().MakeRecordWindow(Category::LogData);
         QCOMPARE(w->Selector()->currentText(), QString("1 2 "));
-        QCOMPARE(WindowRows(*w), RingRows(p.View()));
+        QVERIFY(SameRows(p.View(), *w));
 
         // Cancel at the confirmation sends nothing but keeps the selection.
         p.prompt.Messages.clear();
@@ -113,7 +110,6 @@ private slots:
 
         // Exit: No keeps reading on; Yes stops it, and the exit goes on to close.
         p.prompt.Messages.clear();
-        p.View().Model().Modified = 0;
         p.prompt.Answers = {PromptAnswer::No};
         QVERIFY(!p.Frame().close());
         QCOMPARE(p.prompt.Texts(), Strings{"Reading communication data. Will stop reading."});
