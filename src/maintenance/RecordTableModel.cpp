@@ -28,7 +28,11 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
 QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
     if (role == Qt::DisplayRole) return QString(kind_.Columns[static_cast<std::size_t>(section)].Title);
-    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    // A heading stands where its column's texts do (a wide left-aligned
+    // column's heading would be out of sight when centred).
+    if (role == Qt::TextAlignmentRole)
+        return int(kind_.Columns[static_cast<std::size_t>(section)].Centred ? Qt::AlignCenter
+                                                                             : (Qt::AlignLeft | Qt::AlignVCenter));
     return {};
 }
 
