@@ -54,12 +54,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(p.View().State().LogReadingActive, kDeadlineMs);
         QVERIFY(Red(p.View().Button(Category::LogData)));
         QTRY_VERIFY_WITH_TIMEOUT(w->Rows().rowCount() >= 20, kDeadlineMs);
-        for (const RecordRow& r : w->Rows().Rows()) QVERIFY(r.Exchange == 1 || r.Exchange == 2);
         QVERIFY(SameRows(p.View(), *w));
 
         // Closed, the view goes on keeping records; reopened, they come back in order.
         w.reset();
-        QVERIFY(!p.View().RecordWindow());
         const int kept = p.View().Records().Log.Count();
         QTRY_VERIFY_WITH_TIMEOUT(p.View().Records().Log.Count() >= kept + 10, kDeadlineMs);
         w = p.View().MakeRecordWindow(Category::LogData);
@@ -71,19 +69,17 @@ private slots:
         Select(p, *w, {2}, PromptAnswer::Cancel);
         QCOMPARE(p.prompt.Texts(), Strings{"Will transmit set data. OK?"});
         QVERIFY(p.View().State().LogReadingActive);
-        RequestFlags third{};
-        third[2] = true;
-        QVERIFY(p.View().State().LogRequestFlags == third);
+        QVERIFY(p.View().State().LogRequestFlags == FlagsFromTicks({false, false, true}, 3));
 
         // RESET: sixteen '0' switch reading off.
         Select(p, *w, {4, 1}, PromptAnswer::Ok);
         QTRY_VERIFY_WITH_TIMEOUT(!p.View().State().LogReadingActive, kDeadlineMs);
         QVERIFY(!Red(p.View().Button(Category::LogData)));
         w.reset();
-        const std::string log = p.SimLog();
-        QVERIFY(log.find("rx O001100000000000000 ACK") != std::string::npos);
-        QVERIFY(log.find("rx O000000000000000000 ACK") != std::string::npos);
-        QVERIFY(log.find("rx O000010000000000000") == std::string::npos);  // the cancelled one
+        const std::string log = p.SimLog();  // the cancelled request never went
+        for (auto [text, sent] : {std::pair{"rx O001100000000000000 ACK", true}, {"rx O000000000000000000 ACK", true},
+                                  {"rx O000010000000000000", false}})
+            QCOMPARE(log.find(text) != std::string::npos, sent);
     }
 
     void monitorRowsAndTheGuards() {
@@ -92,12 +88,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
         p.View().Model().System.SwitchCnt = 2;
         auto w = p.View().MakeRecordWindow(Category::CommunicationMonitor);
-        QCOMPARE(w->Rows().columnCount(), 3);
         Select(p, *w, {2}, PromptAnswer::Ok);  // ALL
         QTRY_VERIFY_WITH_TIMEOUT(Red(p.View().Button(Category::CommunicationMonitor)), kDeadlineMs);
         QTRY_VERIFY_WITH_TIMEOUT(w->Rows().rowCount() >= 10, kDeadlineMs);
         QCOMPARE(w->Rows().headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Monitor Data"));
-        for (const RecordRow& r : w->Rows().Rows()) QVERIFY((r.Exchange == 1 || r.Exchange == 2) && r.Cells[2].size() <= 256);
+        for (const RecordRow& r : w->Rows().Rows()) QVERIFY(r.Exchange == 1 || r.Exchange == 2);
         w.reset();
 
         p.prompt.Messages.clear();
