@@ -176,8 +176,8 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Call Forwarding/Time-Out",
-                                    "Upload/Download", "Printout", "Exit", "Direct Select"}));
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Call Forwarding/Time-Out", "Log Data",
+                                    "Communication Monitor", "Upload/Download", "Printout", "Exit", "Direct Select"}));
     EXPECT_TRUE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }
