@@ -6,6 +6,7 @@
 
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
+#include "editors/DlgPcPort.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
 #include "model/SettingsFile.h"
@@ -17,6 +18,7 @@ bool HasWindow(Category id) {
     case Category::GlobalSetting:
     case Category::Stations:
     case Category::UploadDownload:
+    case Category::PcPort:
     case Category::Exit: return true;
     default: return false;
     }
@@ -90,6 +92,12 @@ void CTR420View::OpenCategory(Category id) {
         break;
     }
     case Category::Stations: OpenStations(nullptr); break;
+    case Category::PcPort: {
+        PcPortHooks hooks{[this] { return BusyGuard(state_, AppPrompt()) != 0; }, [this] { doc_.RestartLink(); }};
+        CDlgPcPort dialog(this, context, std::move(hooks));
+        dialog.exec();
+        break;
+    }
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());
