@@ -60,6 +60,7 @@ CDlgPcPort::CDlgPcPort(QWidget* owner, const EditorContext& context, PcPortHooks
     grid->addWidget(telNo_, 2, 1, 1, 2);
 
     newPassword_ = new QPushButton(kNewPasswordButtonText, this);
+    newPassword_->setAutoDefault(false);  // Enter never opens it
     connect(newPassword_, &QPushButton::clicked, this, [this] {
         CDlgNewPassword dialog(Model().SettingPassword, kStartupSettingsFile, this);
         dialog.exec();
@@ -73,6 +74,7 @@ CDlgPcPort::CDlgPcPort(QWidget* owner, const EditorContext& context, PcPortHooks
     top->addLayout(passwordRow);
     top->addWidget(ButtonBar());
     ShowCopy();
+    methods_[copy_.Method]->setFocus();
 }
 
 void CDlgPcPort::EnableForMethod() {

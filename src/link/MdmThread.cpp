@@ -129,7 +129,6 @@ void CMdmThread::Apply(const ModemCall::Step& step) {
     if (step.NotifyFailed) PostMessage(view_, UM_COMM_ERROR, CommErrorOpenFailed);
     if (step.StartReading) {
         online_ = true;
-        readFailing_ = false;
         carrier_ = CarrierWatch();
         Post(MsgRead);
     }
@@ -258,21 +257,20 @@ void CMdmThread::ReadStep() {
         std::uint8_t byte = 0;
         const SerialPort::ReadResult result = port_.ReadByte(byte);
         if (result == SerialPort::ReadResult::Byte) {
-            readFailing_ = false;
             channels_[0].FeedByte(byte);
             if (carrier_.Feed(byte)) return RemoteHangUp();
         } else if (result == SerialPort::ReadResult::Nothing) {
-            readFailing_ = false;
             if (port_.Carrier() == 0) return RemoteHangUp();
             channels_[0].IdleRead();
         } else {
-            if (!readFailing_) PostMessage(view_, UM_COMM_ERROR, CommErrorReadFailed);
-            readFailing_ = true;
+            // A modem device that fails its reads carries no call any more:
+            // the call ends, and a text in flight runs down to its time-out
+            // instead of the line error that every failed read would renew.
+            PostMessage(view_, UM_COMM_ERROR, CommErrorReadFailed);
             channels_[0].FailedRead();
-            port_.Pause(SerialPort::ReadTimeoutMs);
+            return RemoteHangUp();
         }
         if (attention_.exchange(false) || closeAsked_.load() || quit_.load()) break;
-        if (result == SerialPort::ReadResult::Failed) break;
         if (result == SerialPort::ReadResult::Nothing && channels_[0].State() == ChannelState::Idle) break;
     }
     Post(MsgRead);

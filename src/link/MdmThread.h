@@ -79,6 +79,5 @@ private:
     std::atomic<bool> closeAsked_{false};
     std::atomic<bool> quit_{false};
     std::atomic<bool> attention_{false};
-    bool readFailing_ = false;
     bool writeFailing_ = false;
 };

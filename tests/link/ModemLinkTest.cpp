@@ -120,16 +120,27 @@ private slots:
         }
     }
 
-    void carrierLostMidUploadEndsInTheTimeOutAndAShownFailure() {
-        OnModem p;
-        QVERIFY(p.Start({"--modem", "--modem-drop-after", "2"}));
-        p.UseModem("5");
-        QCOMPARE(p.Upload(4), int(kTransferFailed));
-        QCOMPARE(p.shown.size(), std::size_t{1});
-        QVERIFY(p.HungUp());
-        const std::string log = p.SimLog();
-        QVERIFY2(log.find("modem: hung up (carrier dropped)") != std::string::npos, log.c_str());
-        QCOMPARE(OnModem::Count(log, "rx F03"), 0);
+    // The carrier drops, or the modem goes away, mid-upload.
+    void aLostCallEndsInTheTimeOutAndAShownFailure() {
+        for (const bool killed : {false, true}) {
+            OnModem p;
+            QVERIFY(p.Start({"--modem", "--modem-drop-after", killed ? "1000" : "2"}));
+            p.UseModem("5");
+            QVERIFY(p.engine->Start(std::make_unique<UploadSequence>(Texts(6))));
+            if (killed) {
+                QVERIFY(QTest::qWaitFor([&] { return p.engine->Progress().Count >= 2; }, kDeadlineMs));
+                p.sim.Stop();
+            }
+            QVERIFY(QTest::qWaitFor([&] { return !p.engine->Running(); }, kDeadlineMs));
+            // A modem gone between two texts fails the next one's dial instead.
+            const int outcome = p.engine->Outcome();
+            QVERIFY2(outcome == kTransferFailed || (killed && outcome == kTransferOpenFailed), killed ? "killed" : "dropped");
+            QCOMPARE(p.shown.size(), std::size_t{1});
+            QVERIFY(p.HungUp());
+            const std::string log = p.SimLog();
+            QCOMPARE(OnModem::Count(log, "rx F06"), 0);
+            if (!killed) QVERIFY2(log.find("modem: hung up (carrier dropped)") != std::string::npos, log.c_str());
+        }
     }
 
     // nx420ctl takes the method and the number from NX420.txt in its folder.
