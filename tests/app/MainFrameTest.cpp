@@ -176,7 +176,7 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Upload/Download", "Exit"}));
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Upload/Download", "PC Port", "Exit"}));
     EXPECT_FALSE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }

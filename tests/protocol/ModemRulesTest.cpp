@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "protocol/ModemRules.h"
@@ -66,50 +67,58 @@ TEST(ModemRules, CarrierLossIsSeenInTheDataStream) {
     }
 }
 
-TEST(ModemRules, CallMovesThroughItsStates) {
+// What a step asks for, in words.
+std::string Asked(const ModemCall::Step& s) {
+    std::string out;
+    const std::pair<bool, const char*> flags[] = {{s.Dial, "dial "},         {s.StartReading, "read "},
+                                                  {s.HangUp, "hangup "},     {s.NotifyOpened, "opened "},
+                                                  {s.NotifyClosed, "closed "}, {s.NotifyFailed, "failed "}};
+    for (const auto& [on, word] : flags)
+        if (on) out += word;
+    return out;
+}
+
+TEST(ModemRules, CallStepsThroughItsStates) {
     using S = ModemCall::State;
-    ModemCall call;
-    auto s = call.Open();
-    EXPECT_TRUE(s.Dial);
-    EXPECT_EQ(call.Current(), S::Dialling);
-    EXPECT_FALSE(call.Open().Dial);  // one dial at a time
-    s = call.Notice(ModemConnected);
-    EXPECT_TRUE(s.StartReading && s.NotifyOpened);
-    s = call.Open();  // a request on the call: answered at once
-    EXPECT_TRUE(s.NotifyOpened && !s.Dial);
-    EXPECT_FALSE(call.Notice(6152).HangUp);  // informational
-    s = call.Close();
-    EXPECT_TRUE(s.HangUp && !s.NotifyClosed);
-    EXPECT_EQ(call.Current(), S::HangingUp);
-    s = call.HungUp();
-    EXPECT_TRUE(s.NotifyClosed);
-    EXPECT_EQ(call.Current(), S::Idle);
-}
-
-TEST(ModemRules, CloseWhileDiallingKeepsTheCallFromOpening) {
-    ModemCall call;
-    call.Open();
-    auto s = call.Close();
-    EXPECT_TRUE(s.NotifyClosed && call.ClosePending());
-    s = call.Notice(ModemConnected);
-    EXPECT_FALSE(s.StartReading || s.NotifyOpened);
-    EXPECT_TRUE(s.HangUp);
-    EXPECT_FALSE(call.HungUp().NotifyClosed);  // told once, at the close
-    EXPECT_TRUE(call.Open().Dial);  // and the next request dials anew
-}
-
-TEST(ModemRules, FailedDialAndRemoteHangUp) {
-    ModemCall call;
-    call.Open();
-    call.Close();
-    auto s = call.Notice(ModemDialFailed);
-    EXPECT_TRUE(s.NotifyFailed && !call.ClosePending());
-    EXPECT_EQ(call.Current(), ModemCall::State::Idle);
-    call.Open();
-    call.Notice(ModemConnected);
-    s = call.Notice(ModemDisconnected);
-    EXPECT_TRUE(s.HangUp);
-    EXPECT_TRUE(call.HungUp().NotifyClosed);
+    // Events in turn: o open, c close, C connected, F dial failed, D disconnected,
+    // i informational, h hung up; what the last asked for and the state after.
+    struct Case {
+        const char* events;
+        const char* asked;
+        S after;
+    } const cases[] = {
+        {"o", "dial ", S::Dialling},
+        {"oo", "", S::Dialling},  // one dial at a time
+        {"oC", "read opened ", S::Connected},
+        {"oCo", "opened ", S::Connected},  // a request on the call: no second dial
+        {"oCi", "", S::Connected},
+        {"oCc", "hangup ", S::HangingUp},
+        {"oCch", "closed ", S::Idle},
+        {"oc", "closed ", S::Dialling},  // a close while dialling is answered at once
+        {"ocC", "hangup ", S::HangingUp},  // and the connect does not open the loop
+        {"ocCh", "", S::Idle},  // told once
+        {"ocCho", "dial ", S::Dialling},
+        {"ocF", "failed ", S::Idle},
+        {"oCD", "hangup ", S::HangingUp},  // the far end hung up
+        {"oCDh", "closed ", S::Idle},
+    };
+    for (const Case& c : cases) {
+        ModemCall call;
+        ModemCall::Step last;
+        for (const char* e = c.events; *e; ++e) {
+            switch (*e) {
+            case 'o': last = call.Open(); break;
+            case 'c': last = call.Close(); break;
+            case 'C': last = call.Notice(ModemConnected); break;
+            case 'F': last = call.Notice(ModemDialFailed); break;
+            case 'D': last = call.Notice(ModemDisconnected); break;
+            case 'i': last = call.Notice(6152); break;
+            default: last = call.HungUp(); break;
+            }
+        }
+        EXPECT_EQ(Asked(last), c.asked) << c.events;
+        EXPECT_EQ(call.Current(), c.after) << c.events;
+    }
 }
 
 }  // namespace
