@@ -2,7 +2,8 @@
 // through the program's path (nx420ctl's link): the time from the request to
 // the last answer, next to the wire time of every byte the simulator counted
 // (AT commands and the hang-up included) plus its connect delay.
-// Usage: bench_modem [--connect-delay MS]
+// With --serial the same upload goes over the RS-232C path, for comparison.
+// Usage: bench_modem [--connect-delay MS] [--serial]
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "CtlLink.h"
 #include "SimProcess.h"
@@ -32,10 +34,13 @@ long SimLineBytes(const std::string& log) {
 
 int main(int argc, char** argv) {
     long delayMs = 2000;
+    bool serial = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--connect-delay") && i + 1 < argc) delayMs = std::atol(argv[++i]);
-        else return std::fprintf(stderr, "usage: bench_modem [--connect-delay MS]\n"), 2;
+        else if (!std::strcmp(argv[i], "--serial")) serial = true;
+        else return std::fprintf(stderr, "usage: bench_modem [--connect-delay MS] [--serial]\n"), 2;
     }
+    if (serial) delayMs = 0;
     QCoreApplication app(argc, argv);
     auto data = MakeSettingData();
     FillPopulatedSettings(*data);
@@ -43,7 +48,9 @@ int main(int argc, char** argv) {
 
     const std::string log = "/tmp/bench_modem_sim_" + std::to_string(getpid()) + ".log";
     SimProcess sim;
-    if (!sim.Start(NX420_SIM_PROGRAM, {"--pace", "--modem", "--connect-delay", std::to_string(delayMs)}, log))
+    std::vector<std::string> options{"--pace"};
+    if (!serial) options.insert(options.end(), {"--modem", "--connect-delay", std::to_string(delayMs)});
+    if (!sim.Start(NX420_SIM_PROGRAM, options, log))
         return std::fprintf(stderr, "bench_modem: simulator did not start\n"), 1;
     double seconds = 0;
     int texts = 0;
@@ -51,10 +58,12 @@ int main(int argc, char** argv) {
     {
         SerialDeviceMap devices;
         devices.SetModem(sim.Path());
+        devices.Set(0, sim.Path());
         PortSetting setting;
-        setting.Method = 1;
+        setting.Method = serial ? 0 : 1;
         setting.TelNo = "0-123";
         CtlLink pc(setting, devices);
+        RunUntil([&] { return pc.Session().Mask() == 0; }, 5000);  // the serial port's start-up open
         TransferEngine engine(pc.Session());
         engine.OnMessage = [](std::string_view m, std::string_view why) {
             std::fprintf(stderr, "bench_modem: %.*s %.*s\n", int(m.size()), m.data(), int(why.size()), why.data());
@@ -71,8 +80,8 @@ int main(int argc, char** argv) {
     std::remove(log.c_str());
     if (!ok || bytes <= 0) return std::fprintf(stderr, "bench_modem: the upload failed\n"), 1;
     const double wire = static_cast<double>(bytes) * kByteSeconds + static_cast<double>(delayMs) / 1000.0;
-    std::printf("paced modem upload of exchange 1 of 2: %d texts, %ld bytes on the line, wire time + connect delay "
+    std::printf("paced %s upload of exchange 1 of 2: %d texts, %ld bytes on the line, wire time + connect delay "
                 "%.3f s, elapsed %.3f s, ratio %.4f (goal <= 1.03)\n",
-                texts, bytes, wire, seconds, seconds / wire);
+                serial ? "RS-232C" : "modem", texts, bytes, wire, seconds, seconds / wire);
     return 0;
 }
