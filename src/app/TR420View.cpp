@@ -9,6 +9,7 @@
 #include "editors/DlgDirectSelect.h"
 #include "editors/DlgFunction.h"
 #include "editors/DlgLine.h"
+#include "editors/DlgPcPort.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
 #include "link/LinkSession.h"
@@ -31,6 +32,7 @@ bool HasWindow(Category id) {
     case Category::Printout:
     case Category::LogData:
     case Category::CommunicationMonitor:
+    case Category::PcPort:
     case Category::Exit: return true;
     default: return false;
     }
@@ -118,6 +120,12 @@ void CTR420View::OpenCategory(Category id) {
     case Category::DirectSelect: CDlgDirectSelect(this, context).exec(); break;
     case Category::LogData:
     case Category::CommunicationMonitor: MakeRecordWindow(id)->exec(); break;
+    case Category::PcPort: {
+        PcPortHooks hooks{[this] { return BusyGuard(state_, AppPrompt()) != 0; }, [this] { doc_.RestartLink(); }};
+        CDlgPcPort dialog(this, context, std::move(hooks));
+        dialog.exec();
+        break;
+    }
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());
