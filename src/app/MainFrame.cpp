@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "printout/DlgPrintout.h"
 #include "protocol/LinkActivity.h"
 #include "ui/Text8.h"
 
@@ -67,8 +68,10 @@ void CMainFrame::BuildMenus() {
     save_->setShortcut(QKeySequence("Ctrl+S"));
     saveAs_ = fileMenu_->addAction("Save &As...", this, docCommand(&CTR420Doc::OnFileSaveAs, true));
     fileMenu_->addSeparator();
-    print_ = fileMenu_->addAction("&Print");
-    print_->setEnabled(false);  // until the printout exists
+    // Every category of every exchange, without the Printout window.
+    print_ = fileMenu_->addAction("&Print", this, [this] {
+        if (view_->Print) view_->Print(MakePrintJob(PrintAll, 0, view_->Model()));
+    });
     recentSeparator_ = fileMenu_->addSeparator();
     exit_ = fileMenu_->addAction("E&xit", this, &QWidget::close);
     QMenu* help = menuBar()->addMenu("&Help");
@@ -186,9 +189,17 @@ void CMainFrame::Proceed(ExitStep step) {
 
 void CMainFrame::OnStopResult(int code) {
     if (!exitProcedure_.Pending()) return;
+    // The buttons show what the exit procedure made of the reading flags,
+    // also while it asks its next question.
+    auto showReading = [this] {
+        view_->SetReading(Category::LogData, view_->State().LogReadingActive);
+        view_->SetReading(Category::CommunicationMonitor, view_->State().MonitorReadingActive);
+    };
     exitProcedure_.OnStopResult(code, AppPrompt());
+    showReading();
     const bool wasClosing = view_->State().ActivityMask == LinkActivity::Closing;
     const ExitStep step = exitProcedure_.Resume(AppPrompt());
+    showReading();
     if (step == ExitStep::Close) CloseAfterLink(!wasClosing && view_->State().ActivityMask == LinkActivity::Closing);
     else Proceed(step);
 }

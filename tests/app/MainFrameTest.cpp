@@ -176,8 +176,10 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Upload/Download", "Exit"}));
-    EXPECT_FALSE(w.frame->PrintAction()->isEnabled());
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Call Forwarding/Time-Out", "Log Data",
+                                    "Communication Monitor", "Upload/Download", "Printout", "PC Port", "Exit",
+                                    "Direct Select"}));
+    EXPECT_TRUE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }
 
