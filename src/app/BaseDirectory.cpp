@@ -1,5 +1,7 @@
 #include "app/BaseDirectory.h"
 
+#include "maintenance/WorkFile.h"
+
 std::string BaseDirectory(const std::string& programPath) {
     const std::size_t slash = programPath.rfind('/');
     if (slash == std::string::npos) return "./";
@@ -11,4 +13,4 @@ std::string BaseDirectory(const std::string& programPath) {
     return dir;
 }
 
-std::string WorkFilePath(const std::string& baseDirectory) { return baseDirectory + kWorkFileName; }
+std::string WorkFilePath(const std::string& baseDirectory) { return WorkFileFolder(baseDirectory) + kWorkFileName; }

@@ -8,5 +8,6 @@ inline constexpr const char* kWorkFileName = "NX420work.txt";
 // programPath is the program file's absolute path. The result ends with '/'.
 std::string BaseDirectory(const std::string& programPath);
 
-// Base directory followed by the work file's name.
+// The work file in the base directory, or in the user's state folder when the
+// base directory may not be written (an installed program).
 std::string WorkFilePath(const std::string& baseDirectory);

@@ -14,12 +14,16 @@
 #include "editors/SheetStation.h"
 #include "link/LinkSession.h"
 #include "link/MessageEvent.h"
+#include "history/CTHLogSave.h"
 #include "maintenance/RecordWindow.h"
 #include "protocol/ReceivedBlock.h"
 #include "model/SettingsFile.h"
 #include "printout/DlgPrintout.h"
 
 namespace {
+// How long the end of the view waits for the history files' worker.
+constexpr unsigned long kWorkerWaitMs = 200000;
+
 // The panel's windows that exist; the other buttons stay disabled until theirs do.
 bool HasWindow(Category id) {
     switch (id) {
@@ -78,6 +82,16 @@ void CTR420View::OnInitialUpdate(const std::string& baseDirectory) {
     // malformed one has shown its key message and installed the defaults.
     ReadSettingsFile(data, kStartupSettingsFile, AppPrompt());
     state_.WorkFilePath = WorkFilePath(baseDirectory);
+    if (!history_) {
+        const WorkFileNames names = ReadWorkFile(state_.WorkFilePath, AppPrompt());
+        logFolder_ = ParseStoredName(names.History).Folder;
+        monitorFolder_ = ParseStoredName(names.Monitor).Folder;
+        // The worker's messages are shown by this thread, when its loop runs.
+        history_ = std::make_unique<CTHLogSave>(names, [this](const char* message) {
+            QMetaObject::invokeMethod(this, [message] { AppPrompt().Tell(message, PromptIcon::Warning); },
+                                      Qt::QueuedConnection);
+        });
+    }
     data.Modified = 0;
     state_.LogReadingActive = false;
     state_.MonitorReadingActive = false;
@@ -163,12 +177,19 @@ void CTR420View::SetReading(Category id, bool active) {
     button->setPalette(palette);
 }
 
+CTR420View::~CTR420View() {
+    if (!history_) return;
+    history_->Quit(kWorkerWaitMs);
+    WriteWorkFile(state_.WorkFilePath, history_->Names());
+}
+
 CRecordWindow* CTR420View::RecordWindow() const { return recordWindow_.data(); }
 
 std::unique_ptr<CRecordWindow> CTR420View::MakeRecordWindow(Category id) {
     const bool log = id == Category::LogData;
     RecordWindowContext context{records_, log ? state_.LogRequestFlags : state_.MonitorRequestFlags,
-                                Model().System.SwitchCnt, link_, this};
+                                Model().System.SwitchCnt, link_, this, history_.get(),
+                                log ? &logFolder_ : &monitorFolder_};
     auto window = std::make_unique<CRecordWindow>(this, log ? LogDataKind() : MonitorDataKind(), context);
     recordWindow_ = window.get();
     return window;
@@ -196,6 +217,7 @@ bool CTR420View::event(QEvent* e) {
             std::lock_guard<std::mutex> lock(records_.Lock);
             records_.Log.Append(record);
         }
+        if (history_) history_->Post(record);
         if (window && window->Kind().Id == RecordKindId::Log) window->AddRow(DecodeLogRow(record));
     } else if (auto monitor = kind == ReceivedTextKind::MonitorData ? BuildMonitorRecord(text) : std::nullopt) {
         // A text announcing more than 256 bytes gives no record at all.
@@ -203,6 +225,7 @@ bool CTR420View::event(QEvent* e) {
             std::lock_guard<std::mutex> lock(records_.Lock);
             records_.Monitor.Append(*monitor);
         }
+        if (history_) history_->Post(*monitor);
         if (window && window->Kind().Id == RecordKindId::Monitor) window->AddRow(DecodeMonitorRow(*monitor));
     }
     return true;

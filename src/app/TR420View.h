@@ -19,6 +19,7 @@
 class QPushButton;
 class LinkSession;
 class CRecordWindow;
+class CTHLogSave;
 
 class CTR420View : public QWidget {
     Q_OBJECT
@@ -26,9 +27,13 @@ public:
     // link: where the windows that talk to the exchanges send; none in tests
     // that run no link (their uploads fail to open the device).
     CTR420View(QWidget* parent, ShellState& state, ShellServices& services, LinkSession* link);
+    // Ends the history files' worker (all it was handed is written) and
+    // remembers their names in the work file.
+    ~CTR420View() override;
 
-    // The first display: loads the start-up settings file, notes where the
-    // history files' work file lives under baseDirectory and starts the link.
+    // The first display: loads the start-up settings file, reads the history
+    // files' work file (under baseDirectory, or the user's state folder),
+    // starts their worker and the link.
     void OnInitialUpdate(const std::string& baseDirectory);
 
     ShellState& State() { return state_; }
@@ -45,6 +50,8 @@ public:
     RecordStore& Records() { return records_; }
     // The Log Data or Communication Monitor window while it is open.
     CRecordWindow* RecordWindow() const;
+    // The history files' worker, once the first display has started it.
+    CTHLogSave* History() const { return history_.get(); }
     // The Log Data or Communication Monitor window, registered with the view
     // until it is destroyed (the panel button runs it modally).
     std::unique_ptr<CRecordWindow> MakeRecordWindow(Category id);
@@ -70,4 +77,6 @@ private:
     std::array<QPushButton*, kCategoryCount> buttons_{};
     RecordStore records_;
     QPointer<CRecordWindow> recordWindow_;  // at most one: both are modal
+    std::unique_ptr<CTHLogSave> history_;
+    std::string logFolder_, monitorFolder_;  // Destination's choices, for Data Save
 };

@@ -15,6 +15,9 @@
 #include <QVBoxLayout>
 
 #include "core/Prompt.h"
+#include "history/CTHLogSave.h"
+#include "maintenance/DataSave.h"
+#include "maintenance/HistoryNames.h"
 #include "link/LinkSession.h"
 #include "link/MessageEvent.h"
 #include "transfer/SingleRequest.h"
@@ -57,15 +60,16 @@ CRecordWindow::CRecordWindow(QWidget* parent, const RecordKind& kind, RecordWind
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { ShowSelectorText(); });
 
     select_ = new QPushButton("Select", this);
-    auto* destination = new QPushButton("Destination", this);
+    destination_ = new QPushButton("Destination", this);
     auto* print = new QPushButton("Print", this);
-    auto* save = new QPushButton("Data Save", this);
+    save_ = new QPushButton("Data Save", this);
     close_ = new QPushButton("Close", this);
-    // The history files and the printout come with their own windows.
-    destination->setEnabled(false);
     print->setEnabled(false);
-    save->setEnabled(false);
+    destination_->setEnabled(context_.History && context_.Folder);
+    save_->setEnabled(context_.Folder != nullptr);
     connect(select_, &QPushButton::clicked, this, [this] { OnSelect(); });
+    connect(destination_, &QPushButton::clicked, this, [this] { OnDestination(); });
+    connect(save_, &QPushButton::clicked, this, [this] { OnDataSave(); });
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 
     table_ = new QTableView(this);
@@ -89,7 +93,7 @@ CRecordWindow::CRecordWindow(QWidget* parent, const RecordKind& kind, RecordWind
     auto* top = new QHBoxLayout;
     top->addWidget(label);
     top->addWidget(selector_);
-    for (QPushButton* b : {select_, destination, print, save, close_}) top->addWidget(b);
+    for (QPushButton* b : {select_, destination_, print, save_, close_}) top->addWidget(b);
     top->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -166,6 +170,7 @@ int CRecordWindow::RowsPerPage() const {
 }
 
 void CRecordWindow::AddRow(RecordRow row) {
+    if (context_.Folder) save_->setEnabled(true);  // there is something new to save
     // Rows that come in a burst are scrolled for once: the top row is
     // followed here and applied when the burst is over.
     const int oldTop = scrollPending_ ? top_ : table_->verticalScrollBar()->value();
@@ -183,6 +188,34 @@ void CRecordWindow::ApplyScroll() {
     scrollPending_ = false;
     table_->doItemsLayout();  // the scroll bar's range follows the rows now
     table_->verticalScrollBar()->setValue(top_);
+}
+
+const HistoryKind& CRecordWindow::History() const {
+    return kind_.Id == RecordKindId::Log ? kLogHistory : kMonitorHistory;
+}
+
+void CRecordWindow::OnDestination() {
+    std::string path = *context_.Folder;
+    if (!AppPrompt().ChooseFolder("Select Folder", path)) return;
+    *context_.Folder = ChosenFolder(path);
+    context_.History->ChooseFolder(kind_.Id == RecordKindId::Log ? HistoryOf::Log : HistoryOf::Monitor,
+                                   *context_.Folder);
+}
+
+// The whole ring under the record lock, so no record comes in half-way.
+void CRecordWindow::OnDataSave() {
+    const std::string path = DataSaveName(*context_.Folder, History().Prefix, ClockNow());
+    bool saved;
+    {
+        std::lock_guard<std::mutex> lock(context_.Store.Lock);
+        saved = kind_.Id == RecordKindId::Log ? SaveRing(context_.Store.Log, path)
+                                              : SaveRing(context_.Store.Monitor, path);
+    }
+    if (!saved) {
+        AppPrompt().Tell(DataSaveFailure(History().WriteFailed, path), PromptIcon::Warning);
+        return;  // left on: the user can choose another folder and try again
+    }
+    save_->setEnabled(false);
 }
 
 void CRecordWindow::SortByColumn(int column) {

@@ -4,14 +4,17 @@
 // shows the records kept so far and every record that arrives while it is
 // open, and sorts them by a column. Closing it leaves reading running.
 #include <QDialog>
+#include <string>
 #include <vector>
 
 #include "link/TransferEngine.h"
+#include "maintenance/HistoryStore.h"
 #include "maintenance/ReadingRequest.h"
 #include "maintenance/RecordKinds.h"
 #include "maintenance/RecordRing.h"
 #include "maintenance/RecordTableModel.h"
 
+class CTHLogSave;
 class LinkSession;
 class QComboBox;
 class QPushButton;
@@ -24,6 +27,8 @@ struct RecordWindowContext {
     int SwitchCnt = 1;
     LinkSession* Link = nullptr;  // none: nothing can be sent
     QObject* View = nullptr;      // told the reading state (UM_LOG_READING / UM_MONITOR_READING)
+    CTHLogSave* History = nullptr;  // the history files' worker; none: Destination is off
+    std::string* Folder = nullptr;  // the view's folder of this kind's files (Destination, Data Save)
 };
 
 class CRecordWindow : public QDialog {
@@ -43,6 +48,11 @@ public:
     QStandardItemModel* SelectorItems() const { return items_; }
     QPushButton* SelectButton() const { return select_; }
     QPushButton* CloseButton() const { return close_; }
+    QPushButton* DataSaveButton() const { return save_; }
+    QPushButton* DestinationButton() const { return destination_; }
+    // The two buttons' actions.
+    void OnDataSave();
+    void OnDestination();
     TransferEngine* Transfer() { return engine_.get(); }
     // The exchanges' ticks, in selector order, and setting one of them.
     std::vector<bool> Ticks() const;
@@ -54,6 +64,7 @@ protected:
 private:
     void OnSelect();
     void OnFinished();
+    const HistoryKind& History() const;
     void ShowSelectorText();
     void ApplyScroll();
     int RowsPerPage() const;
@@ -69,6 +80,8 @@ private:
     QStandardItemModel* items_;
     QPushButton* select_;
     QPushButton* close_;
+    QPushButton* save_;
+    QPushButton* destination_;
     int top_ = 0;                 // the top row the list is to show
     bool scrollPending_ = false;  // rows came in since the list was last scrolled
 };
