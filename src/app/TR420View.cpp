@@ -6,7 +6,9 @@
 
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
+#include "editors/DlgMembers.h"
 #include "editors/DlgSystem.h"
+#include "editors/SheetPaging.h"
 #include "editors/SheetStation.h"
 #include "model/SettingsFile.h"
 
@@ -16,6 +18,10 @@ bool HasWindow(Category id) {
     switch (id) {
     case Category::GlobalSetting:
     case Category::Stations:
+    case Category::GroupCall:
+    case Category::ScanMonitor:
+    case Category::Paging:
+    case Category::EmergencyConference:
     case Category::UploadDownload:
     case Category::Exit: return true;
     default: return false;
@@ -90,6 +96,10 @@ void CTR420View::OpenCategory(Category id) {
         break;
     }
     case Category::Stations: OpenStations(nullptr); break;
+    case Category::GroupCall: CDlgGroup(this, context).exec(); break;
+    case Category::ScanMonitor: CDlgScan(this, context).exec(); break;
+    case Category::EmergencyConference: CDlgMeeting(this, context).exec(); break;
+    case Category::Paging: CSheetPaging(this, context).exec(); break;
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());

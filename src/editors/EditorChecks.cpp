@@ -1,5 +1,7 @@
 #include "editors/EditorChecks.h"
 
+#include "editors/MemberRules.h"
+#include "editors/PagingRules.h"
 #include "editors/StationCheck.h"
 #include "editors/StationRules.h"
 #include "editors/SystemRules.h"
@@ -20,6 +22,10 @@ struct Entry {
 constexpr Entry kEntries[] = {
     {Category::GlobalSetting, ValidateGlobalSettingModel},
     {Category::Stations, ValidateStationsModel},
+    {Category::GroupCall, ValidateGroupCallModel},
+    {Category::ScanMonitor, ValidateScanMonitorModel},
+    {Category::Paging, ValidatePagingModel},
+    {Category::EmergencyConference, ValidateEmergencyConferenceModel},
 };
 }  // namespace
 
@@ -38,6 +44,19 @@ std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model) 
 // All 16 exchanges' master and substation pages, against the model's global setting.
 std::optional<std::string> ValidateStationsModel(const SettingData& model) {
     return FirstFailure(ValidateStations(model.System, *LoadStationCopy(model)));
+}
+
+std::optional<std::string> ValidateGroupCallModel(const SettingData& model) {
+    return FirstFailure(ValidateMembers(LoadMemberCopy(model, MemberFamily::Group), model));
+}
+std::optional<std::string> ValidateScanMonitorModel(const SettingData& model) {
+    return FirstFailure(ValidateMembers(LoadMemberCopy(model, MemberFamily::Scan), model));
+}
+std::optional<std::string> ValidateEmergencyConferenceModel(const SettingData& model) {
+    return FirstFailure(ValidateMembers(LoadMemberCopy(model, MemberFamily::Meeting), model));
+}
+std::optional<std::string> ValidatePagingModel(const SettingData& model) {
+    return FirstFailure(ValidatePaging(LoadPagingCopy(model), model));
 }
 
 std::optional<std::string> StationNumberingMessage(const SettingData& model) {

@@ -1,0 +1,137 @@
+// The member-list editors and the Paging sheet offscreen: edits through their
+// grids and fields, Overwrite, a failed check's focus, and the texts Upload sends.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+#include <tuple>
+
+#include "editors/DlgMembers.h"
+#include "editors/EditorWindowSupport.h"
+#include "editors/PagingPage.h"
+#include "editors/SheetPaging.h"
+
+namespace {
+using Strings = std::vector<std::string>;
+
+// The texts handed to the link, releases left out.
+Strings Texts(const LinkRecorder& link) {
+    Strings out;
+    for (const std::string& r : link.Requests)
+        if (r.find('/') == std::string::npos) out.push_back(r);
+    return out;
+}
+}  // namespace
+
+TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
+    struct Case {
+        MemberFamily family;
+        const char* member;  // typed into the Station cell of master 2's first row
+        const char* name;
+        Strings texts;       // the four masters of exchange 1
+    };
+    const Case cases[] = {
+        {MemberFamily::Scan, "201", "201", {"G0110500", "G01205010201", "G0130500", "G0140500"}},
+        {MemberFamily::Group, "280", "280", {"E01100", "E01201021", "E01300", "E01400"}},
+        {MemberFamily::Meeting, "280", "280", {"L01100", "L01201021", "L01300", "L01400"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(FamilyInfo(c.family).Title);
+        EditorWindowTest t;
+        CDlgMembers dialog(nullptr, t.context, c.family);
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), FamilyInfo(c.family).Title);
+        EXPECT_FALSE(dialog.PrintButton()->isEnabled());
+        EXPECT_EQ(dialog.Grid()->rowCount(), FamilyInfo(c.family).Capacity);
+        EXPECT_EQ(dialog.TimeField() != nullptr, c.family == MemberFamily::Scan);
+        dialog.MasterList()->setCurrentIndex(1);
+        GridWidget& grid = *dialog.Grid();
+        ASSERT_TRUE(TypeIntoCell(grid, 0, kMemberStation, c.member));
+        EXPECT_EQ(std::tuple(grid.CellText(0, kMemberExchange), grid.CellText(0, kMemberLine), grid.CellText(0, kMemberName)),
+                  std::tuple(std::string("2"), std::string("1"), std::string(c.name)));
+        // A second row naming the same station: Overwrite refuses, focused on the first.
+        ASSERT_TRUE(TypeIntoCell(grid, 2, kMemberStation, c.member));
+        dialog.MasterList()->setCurrentIndex(0);
+        dialog.OverwriteButton()->click();
+        EXPECT_EQ(t.prompt.Messages.back().Text.substr(0, 9), "Exchange1");
+        EXPECT_EQ(std::tuple(dialog.MasterList()->currentIndex(), grid.currentRow(), grid.currentColumn(),
+                             int(t.model->Modified)),
+                  std::tuple(1, 0, int(kMemberExchange), 0));
+        t.prompt.Answers = {PromptAnswer::Yes};
+        dialog.DeleteAllButton()->click();
+        EXPECT_EQ(grid.CellText(0, kMemberStation), "");
+        ASSERT_TRUE(TypeIntoCell(grid, 1, kMemberStation, c.member));
+
+        t.prompt.Answers = {PromptAnswer::Ok};
+        dialog.UploadButton()->click();
+        t.link.AnswerAll(kTransferDone);
+        EXPECT_EQ(Texts(t.link), c.texts);
+        EXPECT_EQ(int(t.model->Modified), 1);
+        const MasterData& m = t.model->Exchange(1).Master[1];
+        const MemberRef& second = c.family == MemberFamily::Scan ? m.ScanSub[1]
+                                  : c.family == MemberFamily::Group ? m.GroupMaster[1]
+                                                                    : m.MeetMaster[1];
+        EXPECT_EQ(std::tuple(second.Exchange, second.Station), std::tuple(2, 1));
+    }
+}
+
+TEST(MemberEditors, ScanTimeFieldKeepsItsRange) {
+    EditorWindowTest t;
+    CDlgScan dialog(nullptr, t.context);
+    dialog.TimeField()->setValue(0);
+    EXPECT_EQ(dialog.TimeField()->value(), 5);
+    dialog.TimeField()->setValue(42);
+    EXPECT_EQ(dialog.Copy().List(1, 1).ScanTime, 42);
+}
+
+TEST(SheetPaging, ZonesTimeOutOverwriteAndUploadOfThePageShown) {
+    EditorWindowTest t;
+    t.model->Exchange(1).Sub[1].Level = 1;  // 102: emergency
+    CSheetPaging sheet(nullptr, t.context);
+    sheet.show();
+    CPagePaging& subs = *sheet.SubPage();
+    GridWidget& grid = *subs.Grid();
+    ASSERT_EQ(sheet.Selector()->count(), 3);
+    EXPECT_EQ(sheet.Selector()->itemText(2), "ALL");
+    EXPECT_EQ(std::tuple(grid.columnCount(), grid.rowCount()), std::tuple(5 + 9, 64));
+
+    sheet.Selector()->setCurrentIndex(2);
+    subs.ZoneDigitsList()->setCurrentIndex(1);  // 2 digits, every exchange
+    EXPECT_EQ(std::tuple(grid.columnCount(), grid.rowCount(), grid.horizontalHeaderItem(23)->text()),
+              std::tuple(5 + 19, 128, QString("Zone 19")));
+    // Starting an edit toggles a zone; an emergency substation does not take it.
+    grid.edit(grid.model()->index(0, 5 + 11));
+    grid.edit(grid.model()->index(1, 5 + 11));
+    EXPECT_EQ(std::tuple(grid.CellText(0, 16), grid.CellText(1, 16), grid.CellText(2, 16)),
+              std::tuple(std::string("v"), std::string("x"), std::string("")));
+
+    subs.TimeOutBox()->setChecked(true);
+    subs.TimeField()->setValue(995);
+    EXPECT_EQ(subs.TimeField()->value(), 10);
+    subs.TimeField()->setValue(15);
+    sheet.Pages()->setCurrentIndex(kPagingPageSpeak);
+    sheet.OverwriteButton()->click();
+    EXPECT_EQ(t.prompt.Texts(), Strings{"Incorrect paging time-out"});
+    EXPECT_EQ(std::tuple(sheet.Pages()->currentIndex(), sheet.focusWidget() == subs.TimeField(), int(t.model->Modified)),
+              std::tuple(int(kPagingPageSubs), true, 0));
+    subs.TimeField()->setValue(20);
+    sheet.OverwriteButton()->click();
+    EXPECT_EQ(std::tuple(t.model->Exchange(2).ZoneSize, t.model->Exchange(2).PagingTimeLimit,
+                         t.model->Exchange(1).Sub[0].Paging, int(t.model->Modified)),
+              std::tuple(2, 20u, 1u << 11, 1));
+
+    sheet.Selector()->setCurrentIndex(1);
+    sheet.Pages()->setCurrentIndex(kPagingPageSpeak);
+    GridWidget& speak = *sheet.Page(kPagingPageSpeak)->Grid();
+    speak.edit(speak.model()->index(2, 3 + 4));  // PA03, zone 5
+    t.prompt.Answers = {PromptAnswer::Ok};
+    sheet.UploadButton()->click();
+    t.link.AnswerAll(kTransferDone);
+    const Strings texts = Texts(t.link);
+    ASSERT_EQ(texts.size(), 19u);
+    EXPECT_EQ(std::tuple(texts[0], texts[4], texts[18]),
+              std::tuple(std::string("I0201") + std::string(16, '0'), std::string("I0205001") + std::string(13, '0'),
+                         std::string("I0219") + std::string(16, '0')));
+}
