@@ -176,7 +176,8 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Upload/Download", "Exit"}));
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Group Call", "Scan Monitor", "Paging",
+                                    "Emergency Conference", "Upload/Download", "Exit"}));
     EXPECT_FALSE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }

@@ -119,6 +119,8 @@ private slots:
         data->System.SwNumber[0].Value = 1;
         data->Switch[0].Master[1].Number = "90";  // master 1's number
         data->Switch[0].Master[1].NumberValue = 90;
+        data->Switch[0].Master[0].GroupMaster[0] = MemberRef{1, 1, 1};  // the master itself
+        data->Switch[0].PagingTimeLimit = 995;
         QVERIFY(WriteSettingsFile(*data, bad.toStdString(), prompt));
         const QString missing = QString::fromStdString(dir.File("no \"such\" \\file.txt"));
         const QString station = "Master Stations (Telephones)\nDuplicated station No.(90) for Exchange 1\n"
@@ -137,13 +139,21 @@ private slots:
             {{"check", good}, 0, "OK\n", {}, ""},
             {{"check", bad}, 1,
              QString("Global Setting: ") + kFirstStationDigitText + "\nStations: " + stationLine +
+                 "\nGroup Call: Invalid master equipment No.is set.\nPaging: Incorrect paging time-out"
                  "\nStation numbering check: " + stationLine + "\n",
              {}, ""},
             {{"--json", "check", good}, 0, "",
-             report(QJsonValue::Null, {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null}},
+             report(QJsonValue::Null,
+                    {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null},
+                     {"Group Call", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
+                     {"Paging", QJsonValue::Null}, {"Emergency Conference", QJsonValue::Null}},
                     QJsonValue::Null), ""},
             {{"check", bad, "--json"}, 1, "",
-             report(QJsonValue::Null, {{"Global Setting", kFirstStationDigitText}, {"Stations", station}}, station),
+             report(QJsonValue::Null,
+                    {{"Global Setting", kFirstStationDigitText}, {"Stations", station},
+                     {"Group Call", "Invalid master equipment No.is set."}, {"Scan Monitor", QJsonValue::Null},
+                     {"Paging", "Incorrect paging time-out"}, {"Emergency Conference", QJsonValue::Null}},
+                    station),
              ""},
             {{"check", missing}, 1, "", {}, "Cannot open " + missing + "\n"},
             {{"check", missing, "--json"}, 1, "", report("Cannot open " + missing, {}, QJsonValue::Null), ""},
