@@ -64,7 +64,9 @@ void CPagingPage::BuildGrid() {
     const ExchangeSpan span = PagingSpan(model_, selection_);
     const int rows = PagingRowsPerExchange(page_) * (span.Last - span.First + 1);
     grid_->setUpdatesEnabled(false);
-    grid_->SetRows(rows);
+    // Cells already there only change their text: making them anew costs
+    // most of a rebuild.
+    if (grid_->rowCount() != rows) grid_->SetRows(rows);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < leading + zones; ++c)
             grid_->SetCellText(r, c, PagingCellText(copy_, model_, page_, selection_, r, c));
@@ -109,6 +111,8 @@ CPagePaging::CPagePaging(QWidget* parent, PagingCopy& copy, const SettingData& m
     fields->addWidget(time_);
     fields->addStretch();
     static_cast<QVBoxLayout*>(layout())->insertLayout(0, fields);
+    // The grid was made first; Tab reaches it after the fields above it.
+    setTabOrder(time_, Grid());
 
     connect(zoneDigits_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (filling_ || index < 0) return;
