@@ -62,7 +62,8 @@ CDlgMembers::CDlgMembers(QWidget* owner, const EditorContext& context, MemberFam
     grid_->setColumnHidden(kMemberRowNo, true);
     grid_->SetColumnReadOnly(kMemberName, true);
     grid_->SetRowHeightPx(kRowHeight, kRowHeight);
-    grid_->setMinimumWidth(90 * 3 + 150 + 40);
+    // As wide as its columns and a scroll bar: the list fills no more than that.
+    grid_->setFixedWidth(90 * 3 + 150 + 2 * grid_->frameWidth() + 20);
     grid_->EndEdit = [this](int row, int column, const std::string& text) {
         const CellEdit edit = EditMemberCell(copy_, Model(), exchange_, masterShown_, row + 1, column, text);
         if (edit.RowChanged) ShowRow(row);
@@ -71,9 +72,9 @@ CDlgMembers::CDlgMembers(QWidget* owner, const EditorContext& context, MemberFam
 
     auto* top = new QVBoxLayout(this);
     top->addLayout(fields);
-    top->addWidget(grid_, 1);
+    top->addWidget(grid_, 1, Qt::AlignLeft);
     top->addWidget(ButtonBar());
-    resize(560, 520);
+    resize(480, 520);
 
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { OnSelection(selector_); });
     connect(master_, &QComboBox::currentIndexChanged, this, [this] { OnSelection(master_); });

@@ -1,7 +1,7 @@
 // The member-list editors and the Paging sheet offscreen: edits through their
-// grids and fields, Overwrite, a failed check's focus, and the texts Upload sends.
+// grids and fields, Overwrite, a failed check's focus, and the texts a member
+// list's Upload sends (the sheet's go to nx420-sim in ListEditorsSimTest).
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -77,16 +77,7 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
     }
 }
 
-TEST(MemberEditors, ScanTimeFieldKeepsItsRange) {
-    EditorWindowTest t;
-    CDlgScan dialog(nullptr, t.context);
-    dialog.TimeField()->setValue(0);
-    EXPECT_EQ(dialog.TimeField()->value(), 5);
-    dialog.TimeField()->setValue(42);
-    EXPECT_EQ(dialog.Copy().List(1, 1).ScanTime, 42);
-}
-
-TEST(SheetPaging, ZonesTimeOutOverwriteAndUploadOfThePageShown) {
+TEST(SheetPaging, ZonesTimeOutAndOverwrite) {
     EditorWindowTest t;
     t.model->Exchange(1).Sub[1].Level = 1;  // 102: emergency
     CSheetPaging sheet(nullptr, t.context);
@@ -121,17 +112,4 @@ TEST(SheetPaging, ZonesTimeOutOverwriteAndUploadOfThePageShown) {
     EXPECT_EQ(std::tuple(t.model->Exchange(2).ZoneSize, t.model->Exchange(2).PagingTimeLimit,
                          t.model->Exchange(1).Sub[0].Paging, int(t.model->Modified)),
               std::tuple(2, 20u, 1u << 11, 1));
-
-    sheet.Selector()->setCurrentIndex(1);
-    sheet.Pages()->setCurrentIndex(kPagingPageSpeak);
-    GridWidget& speak = *sheet.Page(kPagingPageSpeak)->Grid();
-    speak.edit(speak.model()->index(2, 3 + 4));  // PA03, zone 5
-    t.prompt.Answers = {PromptAnswer::Ok};
-    sheet.UploadButton()->click();
-    t.link.AnswerAll(kTransferDone);
-    const Strings texts = Texts(t.link);
-    ASSERT_EQ(texts.size(), 19u);
-    EXPECT_EQ(std::tuple(texts[0], texts[4], texts[18]),
-              std::tuple(std::string("I0201") + std::string(16, '0'), std::string("I0205001") + std::string(13, '0'),
-                         std::string("I0219") + std::string(16, '0')));
 }
