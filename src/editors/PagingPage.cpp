@@ -40,32 +40,31 @@ void CPagingPage::ShowSelection(int selection) {
 }
 
 void CPagingPage::BuildGrid() {
-    const int zones = PagingZoneColumns(copy_, page_, selection_);
     const int leading = PagingLeadingColumns(page_);
-    // The columns change only with the zone digits; rebuilding them costs
-    // more than the rows.
-    if (zones != zones_) {
-        zones_ = zones;
+    // Every zone has its column from the start; the zone digits only hide
+    // some, as making columns anew costs most of a rebuild.
+    if (grid_->columnCount() == 0) {
         const char* const* titles = page_ == kPagingPageSubs ? kSubTitles
                                     : page_ == kPagingPageSpeak ? kSpeakTitles
                                                                 : kOutInTitles;
         std::vector<std::string> columns(titles, titles + leading);
-        for (int z = 1; z <= zones; ++z) columns.push_back(Formatted("Zone %d", z));
+        for (int z = 1; z <= kPagingZones; ++z) columns.push_back(Formatted("Zone %d", z));
         grid_->SetColumns(columns);
         const int* widths = page_ == kPagingPageSubs ? kSubWidths : kOtherWidths;
         for (int c = 1; c < leading; ++c) {
             grid_->SetColumnWidthPx(c, widths[c]);
             grid_->SetColumnReadOnly(c, true);
         }
-        for (int c = leading; c < leading + zones; ++c) grid_->SetColumnWidthPx(c, kZoneWidth);
+        for (int z = 0; z < kPagingZones; ++z) grid_->SetColumnWidthPx(leading + z, kZoneWidth);
         grid_->setColumnHidden(0, true);
         grid_->SetRowHeightPx(kRowHeight, kRowHeight);
     }
+    const int zones = PagingZoneColumns(copy_, page_, selection_);
+    for (int z = 1; z <= kPagingZones; ++z) grid_->setColumnHidden(leading + z - 1, z > zones);
     const ExchangeSpan span = PagingSpan(model_, selection_);
     const int rows = PagingRowsPerExchange(page_) * (span.Last - span.First + 1);
     grid_->setUpdatesEnabled(false);
-    // Cells already there only change their text: making them anew costs
-    // most of a rebuild.
+    // Cells already there only change their text.
     if (grid_->rowCount() != rows) grid_->SetRows(rows);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < leading + zones; ++c)

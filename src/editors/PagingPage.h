@@ -1,7 +1,8 @@
 #pragma once
 // The three pages of the Paging sheet: a grid of zone flags over the working
 // copy, one row per substation, PA output or control input channel of the
-// exchange chosen (or of every exchange in use with "ALL"). A zone cell
+// exchange chosen (or of every exchange in use with "ALL"); zone columns
+// beyond the zones offered are hidden. A zone cell
 // toggles when an edit starts; it never opens an editor. The substation page
 // adds the zone digits and the paging time-out.
 #include <QSpinBox>
@@ -35,7 +36,6 @@ private:
     bool OnBeginEdit(int row, int column);
 
     int page_;
-    int zones_ = -1;
     GridWidget* grid_;
 };
 
