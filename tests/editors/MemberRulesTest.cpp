@@ -94,7 +94,6 @@ TEST(MemberRules, CellEditsAndWhatTheyShow) {
         {"line 65", MemberFamily::Scan, 1, kMemberLine, "65", false, "", 16},
         {"line 5 of a master", MemberFamily::Group, 1, kMemberLine, "5", false, "", 0},
         {"a row beyond the count raises it", MemberFamily::Group, 4, kMemberStation, "280", true, "280", 4},
-        {"an entry within the count leaves it", MemberFamily::Meeting, 1, kMemberStation, "181", true, "181", 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,10 +138,4 @@ TEST(MemberRules, CountsFromAFileHeldToTheCapacity) {
     master.GroupCnt = 40;  // a model built elsewhere
     const ValidationResult r = ValidateMembers(LoadMemberCopy(*model, MemberFamily::Group), *model);
     EXPECT_EQ(std::tuple(r.Code, r.Row), std::tuple(kMemberInvalid, 15));
-}
-
-TEST(MemberRules, SelectionChecks) {
-    EXPECT_EQ(CheckMemberSelection(2, 3, 1).Message, "Incorrect exchange No.");
-    EXPECT_EQ(CheckMemberSelection(2, 2, 5).Message, "Incorrect master equipment No.");
-    EXPECT_TRUE(CheckMemberSelection(2, 2, 4).Passed());
 }

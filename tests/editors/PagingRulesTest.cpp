@@ -46,22 +46,19 @@ TEST(PagingRules, TimeOutValidationAndEdits) {
 TEST(PagingRules, ZoneDigitsAndZoneCells) {
     auto model = MakeTwoExchangeModel();
     model->System.SwitchCnt = 3;
-    model->Exchange(1).Sub[1].Level = 1;  // 102: emergency
     PagingCopy copy = LoadPagingCopy(*model);
     SetZoneDigits(copy, *model, kPagingSelectAll, 2);
     EXPECT_EQ(std::tuple(copy.ZoneSize[0], copy.ZoneSize[2], copy.ZoneSize[3]), std::tuple(2, 2, 1));
     EXPECT_EQ(PagingZoneColumns(copy, kPagingPageSubs, kPagingSelectAll), 19);
 
     const int zone12 = PagingLeadingColumns(kPagingPageSubs) + 11;
-    // Substation 101 takes zone 12; 102 (emergency) and 103 (no number) take none.
+    // Substation 101 takes zone 12; 103 (no number) takes none.
     EXPECT_TRUE(TogglePagingZone(copy, *model, kPagingPageSubs, 1, 0, zone12));
-    EXPECT_FALSE(TogglePagingZone(copy, *model, kPagingPageSubs, 1, 1, zone12));
     EXPECT_FALSE(TogglePagingZone(copy, *model, kPagingPageSubs, 1, 2, zone12));
     const auto cell = [&](int row, int column) {
         return PagingCellText(copy, *model, kPagingPageSubs, 1, row, column);
     };
-    EXPECT_EQ(std::tuple(cell(0, zone12), cell(0, zone12 - 1), cell(1, zone12), cell(2, zone12)),
-              std::tuple("v", "-", "x", ""));
+    EXPECT_EQ(std::tuple(cell(0, zone12), cell(0, zone12 - 1)), std::tuple("v", "-"));
 
     // Fewer digits hide zone 12 without forgetting it.
     SetZoneDigits(copy, *model, 1, 1);
