@@ -6,6 +6,9 @@
 
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
+#include "editors/DlgDirectSelect.h"
+#include "editors/DlgFunction.h"
+#include "editors/DlgLine.h"
 #include "editors/DlgMembers.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetPaging.h"
@@ -18,6 +21,9 @@ bool HasWindow(Category id) {
     switch (id) {
     case Category::GlobalSetting:
     case Category::Stations:
+    case Category::CoTrunks:
+    case Category::CallForwarding:
+    case Category::DirectSelect:
     case Category::GroupCall:
     case Category::ScanMonitor:
     case Category::Paging:
@@ -96,6 +102,9 @@ void CTR420View::OpenCategory(Category id) {
         break;
     }
     case Category::Stations: OpenStations(nullptr); break;
+    case Category::CoTrunks: CDlgLine(this, context).exec(); break;
+    case Category::CallForwarding: CDlgFunction(this, context).exec(); break;
+    case Category::DirectSelect: CDlgDirectSelect(this, context).exec(); break;
     case Category::GroupCall: CDlgGroup(this, context).exec(); break;
     case Category::ScanMonitor: CDlgScan(this, context).exec(); break;
     case Category::EmergencyConference: CDlgMeeting(this, context).exec(); break;

@@ -47,7 +47,9 @@ CSheetComm::CSheetComm(QWidget* parent, LinkSession& link, SettingData& model)
     connect(start_, &QPushButton::clicked, this, [this] { OnStart(); });
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
     transfer_.ReceiveSettingTexts(true);
-    transfer_.OnMessage = [](const char* text) { AppPrompt().Tell(text, PromptIcon::Warning); };
+    transfer_.OnMessage = [](const char* text, std::string_view detail) {
+        AppPrompt().TellDetail(text, detail, PromptIcon::Warning);
+    };
     // A downloaded text A may change the number of exchanges.
     transfer_.OnChange = [this] {
         tx_->SetSwitchCnt(model_.System.SwitchCnt);

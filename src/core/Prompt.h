@@ -28,6 +28,14 @@ public:
     void Tell(std::string_view text, PromptIcon icon = PromptIcon::Exclamation) {
         Message(text, {}, icon, PromptButtons::Ok);
     }
+    // A message with the system's reason under it (a port that would not open,
+    // say). Without a box to hold it the reason goes on a line of its own.
+    virtual void TellDetail(std::string_view text, std::string_view detail, PromptIcon icon) {
+        if (detail.empty()) return Tell(text, icon);
+        std::string both(text);
+        both.append("\n").append(detail);
+        Tell(both, icon);
+    }
     bool AskYesNo(std::string_view text, std::string_view title = {}) {
         return Message(text, title, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes;
     }

@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 #include <cstdio>
 
 #include "core/Prompt.h"
+#include "editors/SpinField.h"
 #include "transfer/EditorUpload.h"
 #include "ui/GridWidget.h"
 
@@ -44,15 +44,18 @@ CDlgMembers::CDlgMembers(QWidget* owner, const EditorContext& context, MemberFam
     fields->addWidget(masterLabel, 1, 0);
     fields->addWidget(master_, 1, 1);
     if (info.HasTime) {
-        time_ = new QSpinBox(this);
-        // 0 is shown as a file may carry it; a step down to it is refused.
-        time_->setRange(0, kScanTimeMax);
-        time_->setKeyboardTracking(false);
+        time_ = new SpinField(this, 2);
+        time_->Finished = [this](const QString& typed) {
+            if (!EditScanTime(copy_, exchange_, masterShown_, typed.toStdString())) ShowTime();
+        };
+        time_->Step = [this](int step) {
+            SpinScanTime(copy_, exchange_, masterShown_, step);
+            ShowTime();
+        };
         QLabel* timeLabel = Label(this, kScanTimeLabel, kScanTimeMax);
         timeLabel->setBuddy(time_);
         fields->addWidget(timeLabel, 2, 0);
         fields->addWidget(time_, 2, 1);
-        connect(time_, &QSpinBox::valueChanged, this, &CDlgMembers::OnTime);
     }
     fields->setColumnStretch(2, 1);
 
@@ -111,11 +114,7 @@ void CDlgMembers::ShowCopy() {
     const int rows = FamilyInfo(copy_.Family).Capacity;
     grid_->SetRows(rows);
     for (int r = 0; r < rows; ++r) ShowRow(r);
-    if (time_) {
-        filling_ = true;
-        time_->setValue(copy_.List(exchange_, masterShown_).ScanTime);
-        filling_ = false;
-    }
+    if (time_) ShowTime();
 }
 
 void CDlgMembers::ShowRow(int row) {
@@ -123,14 +122,7 @@ void CDlgMembers::ShowRow(int row) {
         grid_->SetCellText(row, c, MemberCellText(copy_, Model(), exchange_, masterShown_, row + 1, c));
 }
 
-void CDlgMembers::OnTime(int value) {
-    if (filling_) return;
-    if (!EditScanTime(copy_, exchange_, masterShown_, std::to_string(value))) {
-        filling_ = true;
-        time_->setValue(copy_.List(exchange_, masterShown_).ScanTime);
-        filling_ = false;
-    }
-}
+void CDlgMembers::ShowTime() { time_->SetText(QString::number(copy_.List(exchange_, masterShown_).ScanTime)); }
 
 ValidationResult CDlgMembers::Validate() const { return ValidateMembers(copy_, Model()); }
 ValidationResult CDlgMembers::ValidateAndCommit() { return OverwriteMembers(copy_, Model()); }
@@ -148,7 +140,7 @@ void CDlgMembers::FocusFailure(const ValidationResult& result) {
 }
 
 std::vector<EncodedText> CDlgMembers::UploadTexts() const {
-    return EncodeUploadSteps(Model(), MemberUploadSteps(FamilyInfo(copy_.Family).Letter, exchange_));
+    return EncodeUploadSteps(Model(), MemberUploadSteps(Model(), FamilyInfo(copy_.Family).Letter));
 }
 
 void CDlgMembers::DeleteAllRows() {

@@ -6,7 +6,7 @@
 #include "editors/MemberRules.h"
 
 class QComboBox;
-class QSpinBox;
+class SpinField;
 class GridWidget;
 
 class CDlgMembers : public EditorDialog {
@@ -17,7 +17,7 @@ public:
     const MemberCopy& Copy() const { return copy_; }
     QComboBox* Selector() const { return selector_; }
     QComboBox* MasterList() const { return master_; }
-    QSpinBox* TimeField() const { return time_; }  // Scan Monitor only
+    SpinField* TimeField() const { return time_; }  // Scan Monitor only
     GridWidget* Grid() const { return grid_; }
     int Exchange() const { return exchange_; }
     int Master() const { return masterShown_; }
@@ -36,12 +36,12 @@ private:
     void OnSelection(QComboBox* changed);
     void Select(int exchange, int master);
     void ShowRow(int row);
-    void OnTime(int value);
+    void ShowTime();
 
     MemberCopy copy_;
     QComboBox* selector_ = nullptr;
     QComboBox* master_ = nullptr;
-    QSpinBox* time_ = nullptr;
+    SpinField* time_ = nullptr;
     GridWidget* grid_ = nullptr;
     int exchange_ = 1;
     int masterShown_ = 1;

@@ -1,5 +1,7 @@
 #include "editors/EditorChecks.h"
 
+#include "editors/FunctionRules.h"
+#include "editors/LineRules.h"
 #include "editors/MemberRules.h"
 #include "editors/PagingRules.h"
 #include "editors/StationCheck.h"
@@ -22,6 +24,8 @@ struct Entry {
 constexpr Entry kEntries[] = {
     {Category::GlobalSetting, ValidateGlobalSettingModel},
     {Category::Stations, ValidateStationsModel},
+    {Category::CoTrunks, ValidateCoTrunksModel},
+    {Category::CallForwarding, ValidateCallForwardingModel},
     {Category::GroupCall, ValidateGroupCallModel},
     {Category::ScanMonitor, ValidateScanMonitorModel},
     {Category::Paging, ValidatePagingModel},
@@ -44,6 +48,14 @@ std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model) 
 // All 16 exchanges' master and substation pages, against the model's global setting.
 std::optional<std::string> ValidateStationsModel(const SettingData& model) {
     return FirstFailure(ValidateStations(model.System, *LoadStationCopy(model)));
+}
+
+std::optional<std::string> ValidateCoTrunksModel(const SettingData& model) {
+    return FirstFailure(ValidateLines(model, LoadLineCopy(model)));
+}
+
+std::optional<std::string> ValidateCallForwardingModel(const SettingData& model) {
+    return FirstFailure(ValidateFunctions(model, LoadFunctionCopy(model)));
 }
 
 std::optional<std::string> ValidateGroupCallModel(const SettingData& model) {

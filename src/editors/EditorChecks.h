@@ -23,6 +23,8 @@ std::vector<EditorCheck> EditorChecks();
 // The editors' whole-model validations.
 std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model);
 std::optional<std::string> ValidateStationsModel(const SettingData& model);
+std::optional<std::string> ValidateCoTrunksModel(const SettingData& model);
+std::optional<std::string> ValidateCallForwardingModel(const SettingData& model);
 std::optional<std::string> ValidateGroupCallModel(const SettingData& model);
 std::optional<std::string> ValidateScanMonitorModel(const SettingData& model);
 std::optional<std::string> ValidateEmergencyConferenceModel(const SettingData& model);

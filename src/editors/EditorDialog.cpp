@@ -44,7 +44,9 @@ EditorDialog::EditorDialog(QWidget* owner, const EditorContext& context, const c
     : QDialog(owner), model_(context.Model), save_(context.Save) {
     if (context.Link && options.Upload) {
         transfer_ = std::make_unique<TransferEngine>(*context.Link);
-        transfer_->OnMessage = [](const char* text) { AppPrompt().Tell(text, PromptIcon::Warning); };
+        transfer_->OnMessage = [](const char* text, std::string_view detail) {
+            AppPrompt().TellDetail(text, detail, PromptIcon::Warning);
+        };
     }
     setWindowTitle(title);
     setModal(true);

@@ -1,5 +1,6 @@
 #include "editors/MemberRules.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -180,6 +181,13 @@ CellEdit EditMemberCell(MemberCopy& copy, const SettingData& model, int exchange
 bool EditScanTime(MemberCopy& copy, int exchange, int master, std::string_view text) {
     if (!ValidPlace(exchange, master)) return false;
     return EditRange(copy.List(exchange, master).ScanTime, text, kScanTimeMax);
+}
+
+int SpinScanTime(MemberCopy& copy, int exchange, int master, int step) {
+    if (!ValidPlace(exchange, master)) return 0;
+    uint8_t& time = copy.List(exchange, master).ScanTime;
+    time = static_cast<uint8_t>(std::clamp(time + (step > 0 ? 1 : -1), 1, kScanTimeMax));
+    return time;
 }
 
 void DeleteAllMembers(MemberCopy& copy, int exchange, int master) {

@@ -78,6 +78,9 @@ CellEdit EditMemberCell(MemberCopy& copy, const SettingData& model, int exchange
                         std::string_view text);
 // The monitoring time field: 1..99 is stored; anything else keeps the old value.
 bool EditScanTime(MemberCopy& copy, int exchange, int master, std::string_view text);
+// A spin click (+1 or -1): the time moved by one and held within 1..99;
+// returns the time stored.
+int SpinScanTime(MemberCopy& copy, int exchange, int master, int step);
 // "Delete ALL": every entry of one master's list.
 void DeleteAllMembers(MemberCopy& copy, int exchange, int master);
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/SpinField.h"
 #include "ui/GridWidget.h"
 
 namespace {
@@ -78,18 +79,6 @@ bool CPagingPage::OnBeginEdit(int row, int column) {
     return false;  // zone cells are never typed into
 }
 
-PagingTimeSpin::PagingTimeSpin(QWidget* parent) : QSpinBox(parent) {
-    // 999 so that a time a file brought in beyond 990 is shown as it is.
-    setRange(0, 999);
-    setKeyboardTracking(false);
-}
-
-void PagingTimeSpin::stepBy(int steps) {
-    int v = value();
-    for (int i = 0; i < (steps < 0 ? -steps : steps); ++i) v = SpinPagingTime(v, steps);
-    setValue(v);
-}
-
 CPagePaging::CPagePaging(QWidget* parent, PagingCopy& copy, const SettingData& model)
     : CPagingPage(parent, kPagingPageSubs, copy, model) {
     zoneDigits_ = new QComboBox(this);
@@ -98,7 +87,7 @@ CPagePaging::CPagePaging(QWidget* parent, PagingCopy& copy, const SettingData& m
     digitsLabel->setBuddy(zoneDigits_);
     timeOut_ = new QCheckBox(kPagingTimeOutBox, this);
     timeLabel_ = new QLabel(Formatted(kPagingTimeLabel, kPagingTimeMin, kPagingTimeMax).c_str(), this);
-    time_ = new PagingTimeSpin(this);
+    time_ = new SpinField(this, 3);
     timeLabel_->setBuddy(time_);
 
     auto* fields = new QHBoxLayout;
@@ -123,11 +112,18 @@ CPagePaging::CPagePaging(QWidget* parent, PagingCopy& copy, const SettingData& m
         SetPagingTimeOut(copy_, model_, selection_, on);
         ShowFields();
     });
-    connect(time_, &QSpinBox::valueChanged, this, [this](int value) {
-        if (filling_) return;
-        EditPagingTime(copy_, model_, selection_, std::to_string(value));
-        ShowFields();  // refused input shows the stored time again
-    });
+    // Refused input, and a step, show the stored time. Leaving the field
+    // unchanged stores nothing: under "ALL" it shows exchange 1's time only.
+    time_->Finished = [this](const QString& typed) {
+        if (typed == shownTime_) return;
+        EditPagingTime(copy_, model_, selection_, typed.toStdString());
+        ShowFields();
+    };
+    time_->Step = [this](int step) {
+        const uint32_t time = copy_.PagingTimeLimit[PagingShownExchange(selection_) - 1];
+        EditPagingTime(copy_, model_, selection_, std::to_string(SpinPagingTime(static_cast<int>(time), step)));
+        ShowFields();
+    };
 }
 
 void CPagePaging::ShowSelection(int selection) {
@@ -142,7 +138,8 @@ void CPagePaging::ShowFields() {
     zoneDigits_->setCurrentIndex(zoneDigits_->findData(int(copy_.ZoneSize[shown])));
     const uint32_t time = copy_.PagingTimeLimit[shown];
     timeOut_->setChecked(time != 0);
-    time_->setValue(static_cast<int>(time > 999 ? 999 : time));
+    shownTime_ = QString::number(time);
+    time_->SetText(shownTime_);
     time_->setEnabled(time != 0);
     timeLabel_->setEnabled(time != 0);
     filling_ = false;

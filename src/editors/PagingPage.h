@@ -5,7 +5,6 @@
 // beyond the zones offered are hidden. A zone cell
 // toggles when an edit starts; it never opens an editor. The substation page
 // adds the zone digits and the paging time-out.
-#include <QSpinBox>
 #include <QWidget>
 
 #include "editors/PagingRules.h"
@@ -14,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class GridWidget;
+class SpinField;
 
 class CPagingPage : public QWidget {
     Q_OBJECT
@@ -39,17 +39,6 @@ private:
     GridWidget* grid_;
 };
 
-// The time field's spin buttons keep to multiples of 10 within 10..990.
-class PagingTimeSpin : public QSpinBox {
-    Q_OBJECT
-public:
-    explicit PagingTimeSpin(QWidget* parent);
-    void stepBy(int steps) override;
-
-protected:
-    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
-};
-
 class CPagePaging : public CPagingPage {
     Q_OBJECT
 public:
@@ -58,7 +47,7 @@ public:
 
     QComboBox* ZoneDigitsList() const { return zoneDigits_; }
     QCheckBox* TimeOutBox() const { return timeOut_; }
-    QSpinBox* TimeField() const { return time_; }
+    SpinField* TimeField() const { return time_; }
 
 private:
     void ShowFields();
@@ -66,7 +55,8 @@ private:
     QComboBox* zoneDigits_ = nullptr;
     QCheckBox* timeOut_ = nullptr;
     QLabel* timeLabel_ = nullptr;
-    PagingTimeSpin* time_ = nullptr;
+    SpinField* time_ = nullptr;
+    QString shownTime_;
     bool filling_ = false;
 };
 

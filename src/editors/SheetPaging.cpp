@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "editors/PagingPage.h"
+#include "editors/SpinField.h"
 #include "transfer/EditorUpload.h"
 
 CSheetPaging::CSheetPaging(QWidget* owner, const EditorContext& context)

@@ -4,6 +4,7 @@
 #include "link/MessageEvent.h"
 #include "link/ProgressSink.h"
 #include "protocol/ReceivedBlock.h"
+#include "protocol/TransferResult.h"
 #include "texts/ProgressTitles.h"
 
 class TransferEngine::Relay final : public QObject {
@@ -142,6 +143,9 @@ void TransferEngine::Apply(const SequenceStep& step) {
     if (OnChange) OnChange();
     // Last: a message box runs a loop of its own, in which later results may
     // arrive; the sequence has taken this step whole by then.
-    if (step.Message && OnMessage) OnMessage(step.Message);
+    if (step.Message && OnMessage) {
+        const bool portFailed = std::string_view(step.Message) == kFailedToOpenDeviceText;
+        OnMessage(step.Message, portFailed ? std::string_view(session_.PortError()) : std::string_view());
+    }
     if (finished && OnFinished) OnFinished();
 }

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "transfer/TransferSequence.h"
 
@@ -50,8 +51,9 @@ public:
     // Receive the setting texts the exchanges send while a transfer runs.
     void ReceiveSettingTexts(bool on) { settingTexts_ = on; }
 
-    // The message to show (warning icon), after the progress window has gone.
-    std::function<void(const char*)> OnMessage;
+    // The message to show (warning icon), after the progress window has gone,
+    // with the port's own reason when the port would not open.
+    std::function<void(const char* text, std::string_view detail)> OnMessage;
     // The progress moved or the phase changed.
     std::function<void()> OnChange;
     // The transfer ended (any phase), after its message.

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
@@ -21,19 +22,37 @@ bool IsPseudoTerminal(int fd) {
     return m >= 136 && m <= 143;
 }
 
+// The group whose members may use the device: its own group when that group
+// may read and write it, else the one Debian gives serial lines.
+std::string DeviceGroup(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0 && st.st_gid != 0 && (st.st_mode & S_IRGRP) && (st.st_mode & S_IWGRP)) {
+        group g {};
+        group* found = nullptr;
+        char buffer[1024];
+        if (getgrgid_r(st.st_gid, &g, buffer, sizeof buffer, &found) == 0 && found) return found->gr_name;
+    }
+    return "dialout";
+}
+
 // What an installer can act on: the device is missing, in use, no serial
 // line, or not permitted; the system's own words after it.
 void SetWhy(std::string* why, const std::string& path, const char* step) {
     if (!why) return;
     const int err = errno;
-    const char* reason = "cannot be used as the serial line";
+    std::string reason = "cannot be used as the serial line";
     switch (err) {
     case ENOENT:
     case ENXIO:
     case ENODEV: reason = "no such device"; break;
     case EBUSY: reason = "busy: another program uses it"; break;
     case EACCES:
-    case EPERM: reason = "permission denied: the user may not use it"; break;
+    case EPERM: {
+        const std::string group = DeviceGroup(path);
+        reason = "permission denied: the user must be in the group " + group + " (sudo usermod -aG " + group +
+                 " $USER, then log in again)";
+        break;
+    }
     case ENOTTY:
     case EINVAL: reason = "not a serial line"; break;
     default: break;

@@ -2,6 +2,13 @@
 
 std::vector<EditorUploadStep> SystemUploadSteps() { return {{'A', 0, 0}}; }
 
+std::vector<EditorUploadStep> ExchangeUploadSteps(const SettingData& model, char letter) {
+    const int count = model.System.SwitchCnt > kMaxExchanges ? kMaxExchanges : model.System.SwitchCnt;
+    std::vector<EditorUploadStep> steps;
+    for (int e = 1; e <= count; ++e) steps.push_back({letter, e, 0});
+    return steps;
+}
+
 std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int page, int selection) {
     const int count = model.System.SwitchCnt > kMaxExchanges ? kMaxExchanges : model.System.SwitchCnt;
     std::vector<EditorUploadStep> steps;
@@ -33,10 +40,11 @@ std::vector<EncodedText> EncodeUploadSteps(const SettingData& data, const std::v
     return texts;
 }
 
-std::vector<EditorUploadStep> MemberUploadSteps(char letter, int exchange) {
+std::vector<EditorUploadStep> MemberUploadSteps(const SettingData& model, char letter) {
+    const int count = model.System.SwitchCnt > kMaxExchanges ? kMaxExchanges : model.System.SwitchCnt;
     std::vector<EditorUploadStep> steps;
-    if (exchange < 1 || exchange > kMaxExchanges) return steps;
-    for (int m = 1; m <= kMastersPerExchange; ++m) steps.push_back({letter, exchange, m});
+    for (int e = 1; e <= count; ++e)
+        for (int m = 1; m <= kMastersPerExchange; ++m) steps.push_back({letter, e, m});
     return steps;
 }
 

@@ -17,6 +17,8 @@ struct EditorUploadStep {
 };
 
 std::vector<EditorUploadStep> SystemUploadSteps();
+// One text of the letter (D, F, M) to each exchange in use, in order.
+std::vector<EditorUploadStep> ExchangeUploadSteps(const SettingData& model, char letter);
 // page: 0 masters, 1 substations; selection: 1..16, or 0 for "ALL".
 std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int page, int selection);
 
@@ -24,8 +26,10 @@ std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int p
 // ranges) is left out.
 std::vector<EncodedText> EncodeUploadSteps(const SettingData& data, const std::vector<EditorUploadStep>& steps);
 
-// A member-list editor (letter E, G or L): the four masters of the exchange shown.
-std::vector<EditorUploadStep> MemberUploadSteps(char letter, int exchange);
+// A member-list editor (letter E, G or L): the four masters of every exchange
+// in use, as the whole upload orders them; every list it validated and
+// committed goes out.
+std::vector<EditorUploadStep> MemberUploadSteps(const SettingData& model, char letter);
 // The paging sheet's page shown (0 substations H, 1 PA outputs I, 2 control
 // inputs J): zones 1..19 of the exchange chosen, or of every one in use with
 // "ALL" (selection 0), exchange by exchange.

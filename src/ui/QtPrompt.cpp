@@ -38,8 +38,19 @@ QWidget* PromptParent() {
 
 PromptAnswer QtPrompt::Message(std::string_view text, std::string_view title, PromptIcon icon,
                                PromptButtons buttons) {
+    return Show(text, {}, title, icon, buttons);
+}
+
+void QtPrompt::TellDetail(std::string_view text, std::string_view detail, PromptIcon icon) {
+    Show(text, detail, {}, icon, PromptButtons::Ok);
+}
+
+PromptAnswer QtPrompt::Show(std::string_view text, std::string_view detail, std::string_view title, PromptIcon icon,
+                            PromptButtons buttons) {
     QMessageBox box(BoxIcon(icon), title.empty() ? QString(kApplicationTitle) : FromText8(title), FromText8(text),
                     QMessageBox::NoButton, PromptParent());
+    // Shown under the message, not folded away: it is what the user can act on.
+    if (!detail.empty()) box.setInformativeText(QString::fromLocal8Bit(detail.data(), static_cast<qsizetype>(detail.size())));
     switch (buttons) {
         case PromptButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);

@@ -6,8 +6,13 @@ class QtPrompt final : public Prompt {
 public:
     PromptAnswer Message(std::string_view text, std::string_view title, PromptIcon icon,
                          PromptButtons buttons) override;
+    void TellDetail(std::string_view text, std::string_view detail, PromptIcon icon) override;
     bool ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) override;
     bool ChooseFolder(std::string_view title, std::string& path) override;
+
+private:
+    PromptAnswer Show(std::string_view text, std::string_view detail, std::string_view title, PromptIcon icon,
+                      PromptButtons buttons);
 };
 
 // The title a message box gets when its caller gives none.

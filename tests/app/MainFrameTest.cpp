@@ -176,8 +176,9 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Group Call", "Scan Monitor", "Paging",
-                                    "Emergency Conference", "Upload/Download", "Exit"}));
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Group Call",
+                                    "Call Forwarding/Time-Out", "Scan Monitor", "Paging", "Emergency Conference",
+                                    "Upload/Download", "Exit", "Direct Select"}));
     EXPECT_FALSE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }

@@ -94,22 +94,34 @@ private slots:
         QCOMPARE(p.prompt.Messages.size(), std::size_t(1));  // the confirmation only
     }
 
-    // The exchanges refuse every text: each page's message.
-    void refusedTransfersShowTheirMessage() {
-        ProgramOnSim p;
-        QVERIFY(p.Launch({"--nak-every", "1"}));
-        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
-        CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
-        sheet.show();
-        for (const int page : {0, 1}) {
-            sheet.Tabs()->setCurrentIndex(page);
-            p.prompt.Messages.clear();
-            p.prompt.Answers = {PromptAnswer::Ok};
-            QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
-            QCOMPARE(p.prompt.Texts().back(), std::string(page == 0 ? "Failed to transmit" : "Failed to receive"));
-            QCOMPARE(p.prompt.Messages.back().Icon, PromptIcon::Warning);
-            QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);  // released for the next page's turn
+    // The exchanges refuse every text, or the port does not open: each page's
+    // message, the port's own reason under it.
+    void failedTransfersShowTheirMessage() {
+        const std::string noPort = "Failed to open the device\n/nonexistent/tty: no such device (open: No such file or directory)";
+        const struct {
+            std::vector<std::string> sim;
+            const char* device;
+            std::string upload, download;
+        } cases[] = {
+            {{"--nak-every", "1"}, "", "Failed to transmit", "Failed to receive"},
+            {{}, "/nonexistent/tty", noPort, noPort},
+        };
+        for (const auto& c : cases) {
+            ProgramOnSim p;
+            QVERIFY(p.Launch(c.sim, c.device));
+            QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+            CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
+            sheet.show();
+            for (const int page : {0, 1}) {
+                sheet.Tabs()->setCurrentIndex(page);
+                p.prompt.Messages.clear();
+                p.prompt.Answers = {PromptAnswer::Ok};
+                QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
+                QCOMPARE(p.prompt.Texts().back(), page == 0 ? c.upload : c.download);
+                QCOMPARE(p.prompt.Messages.back().Icon, PromptIcon::Warning);
+                QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);  // released for the next page's turn
+            }
         }
     }
 

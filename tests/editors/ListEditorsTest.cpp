@@ -3,7 +3,6 @@
 // list's Upload sends (the sheet's go to nx420-sim in ListEditorsSimTest).
 #include <QCheckBox>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -12,6 +11,7 @@
 #include "editors/EditorWindowSupport.h"
 #include "editors/PagingPage.h"
 #include "editors/SheetPaging.h"
+#include "editors/SpinField.h"
 
 namespace {
 using Strings = std::vector<std::string>;
@@ -30,12 +30,15 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
         MemberFamily family;
         const char* member;  // typed into the Station cell of master 2's first row
         const char* name;
-        Strings texts;       // the four masters of exchange 1
+        Strings texts;       // the four masters of each exchange
     };
     const Case cases[] = {
-        {MemberFamily::Scan, "201", "201", {"G0110500", "G01205010201", "G0130500", "G0140500"}},
-        {MemberFamily::Group, "280", "280", {"E01100", "E01201021", "E01300", "E01400"}},
-        {MemberFamily::Meeting, "280", "280", {"L01100", "L01201021", "L01300", "L01400"}},
+        {MemberFamily::Scan, "201", "201",
+         {"G0110400", "G01205010201", "G0130500", "G0140500", "G0210500", "G0220500", "G0230500", "G0240500"}},
+        {MemberFamily::Group, "280", "280",
+         {"E01100", "E01201021", "E01300", "E01400", "E02100", "E02200", "E02300", "E02400"}},
+        {MemberFamily::Meeting, "280", "280",
+         {"L01100", "L01201021", "L01300", "L01400", "L02100", "L02200", "L02300", "L02400"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(FamilyInfo(c.family).Title);
@@ -45,7 +48,12 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
         EXPECT_EQ(dialog.windowTitle(), FamilyInfo(c.family).Title);
         EXPECT_FALSE(dialog.PrintButton()->isEnabled());
         EXPECT_EQ(dialog.Grid()->rowCount(), FamilyInfo(c.family).Capacity);
-        EXPECT_EQ(dialog.TimeField() != nullptr, c.family == MemberFamily::Scan);
+        if (c.family == MemberFamily::Scan) {
+            // The monitoring time refuses 0 and steps within 1..99.
+            dialog.TimeField()->Enter("0");
+            dialog.TimeField()->stepBy(-1);
+            EXPECT_EQ(dialog.TimeField()->Text(), "4");
+        }
         dialog.MasterList()->setCurrentIndex(1);
         GridWidget& grid = *dialog.Grid();
         ASSERT_TRUE(TypeIntoCell(grid, 0, kMemberStation, c.member));
@@ -104,15 +112,15 @@ TEST(SheetPaging, ZonesTimeOutAndOverwrite) {
               std::tuple(std::string("v"), std::string("x"), std::string("")));
 
     subs.TimeOutBox()->setChecked(true);
-    subs.TimeField()->setValue(995);
-    EXPECT_EQ(subs.TimeField()->value(), 10);
-    subs.TimeField()->setValue(15);
+    subs.TimeField()->Enter("995");
+    EXPECT_EQ(subs.TimeField()->Text(), "10");
+    subs.TimeField()->Enter("15");
     sheet.Pages()->setCurrentIndex(kPagingPageSpeak);
     sheet.OverwriteButton()->click();
     EXPECT_EQ(t.prompt.Texts(), Strings{"Incorrect paging time-out"});
     EXPECT_EQ(std::tuple(sheet.Pages()->currentIndex(), sheet.focusWidget() == subs.TimeField(), int(t.model->Modified)),
               std::tuple(int(kPagingPageSubs), true, 0));
-    subs.TimeField()->setValue(20);
+    subs.TimeField()->stepBy(1);  // 15 rounds down to 10, then 20
     sheet.OverwriteButton()->click();
     EXPECT_EQ(std::tuple(t.model->Exchange(2).ZoneSize, t.model->Exchange(2).PagingTimeLimit,
                          t.model->Exchange(1).Sub[0].Paging, int(t.model->Modified)),

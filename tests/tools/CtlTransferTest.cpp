@@ -8,6 +8,7 @@
 #include "support/CarriedText.h"
 #include "SimProcess.h"
 #include "texts/SettingTextSequence.h"
+#include "editors/LineRules.h"
 #include "editors/SystemRules.h"
 #include "model/SettingsFile.h"
 #include "support/PopulatedSettings.h"
@@ -119,6 +120,7 @@ private slots:
         data->System.SwNumber[0].Value = 1;
         data->Switch[0].Master[1].Number = "90";  // master 1's number
         data->Switch[0].Master[1].NumberValue = 90;
+        data->Switch[0].LineCntLimit = 0;
         data->Switch[0].Master[0].GroupMaster[0] = MemberRef{1, 1, 1};  // the master itself
         data->Switch[0].PagingTimeLimit = 995;
         QVERIFY(WriteSettingsFile(*data, bad.toStdString(), prompt));
@@ -139,19 +141,21 @@ private slots:
             {{"check", good}, 0, "OK\n", {}, ""},
             {{"check", bad}, 1,
              QString("Global Setting: ") + kFirstStationDigitText + "\nStations: " + stationLine +
-                 "\nGroup Call: Invalid master equipment No.is set.\nPaging: Incorrect paging time-out"
-                 "\nStation numbering check: " + stationLine + "\n",
+                 "\nC/O Trunks: " + kCoTimeOutText + "\nGroup Call: Invalid master equipment No.is set."
+                 "\nPaging: Incorrect paging time-out\nStation numbering check: " + stationLine + "\n",
              {}, ""},
             {{"--json", "check", good}, 0, "",
              report(QJsonValue::Null,
                     {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null},
-                     {"Group Call", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
+                     {"C/O Trunks", QJsonValue::Null}, {"Group Call", QJsonValue::Null},
+                     {"Call Forwarding/Time-Out", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
                      {"Paging", QJsonValue::Null}, {"Emergency Conference", QJsonValue::Null}},
                     QJsonValue::Null), ""},
             {{"check", bad, "--json"}, 1, "",
              report(QJsonValue::Null,
-                    {{"Global Setting", kFirstStationDigitText}, {"Stations", station},
-                     {"Group Call", "Invalid master equipment No.is set."}, {"Scan Monitor", QJsonValue::Null},
+                    {{"Global Setting", kFirstStationDigitText}, {"Stations", station}, {"C/O Trunks", kCoTimeOutText},
+                     {"Group Call", "Invalid master equipment No.is set."},
+                     {"Call Forwarding/Time-Out", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
                      {"Paging", "Incorrect paging time-out"}, {"Emergency Conference", QJsonValue::Null}},
                     station),
              ""},

@@ -2,6 +2,12 @@
 // a real pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -94,6 +100,42 @@ TEST(SerialPortTest, OpenFailuresAndDeviceMap) {
     EXPECT_EQ(map.PathOf("COM1"), "/dev/ttyS0");
     EXPECT_EQ(map.PathOf(3), "/dev/ttyS3");
     EXPECT_EQ(map.PathOf("COM9"), "");
+}
+
+// A user without the right to the device is told which group to join: the
+// device's own group when it may read and write, else dialout.
+TEST(SerialPortTest, PermissionDeniedNamesTheGroup) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to open as another user";
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    const std::string device = ptsname(master);
+    ASSERT_EQ(chown(device.c_str(), 0, 5), 0);  // group tty, as Debian's /etc/group has it
+    const struct {
+        mode_t mode;
+        const char* group;
+    } cases[] = {{0620, "dialout"}, {0660, "tty"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(chmod(device.c_str(), c.mode), 0);
+        int out[2];
+        ASSERT_EQ(pipe(out), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            std::string why;
+            if (setgid(65534) == 0 && setuid(65534) == 0) SerialPort().Open(device, &why);
+            (void)!write(out[1], why.data(), why.size());
+            _exit(0);
+        }
+        close(out[1]);
+        std::string why;
+        char buffer[512];
+        for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) why.append(buffer, static_cast<size_t>(n));
+        close(out[0]);
+        waitpid(child, nullptr, 0);
+        EXPECT_EQ(why, device + ": permission denied: the user must be in the group " + c.group +
+                           " (sudo usermod -aG " + c.group + " $USER, then log in again) (open: Permission denied)");
+    }
+    close(master);
 }
 
 }  // namespace

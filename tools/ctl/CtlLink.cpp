@@ -19,8 +19,7 @@ CtlLink::~CtlLink() {
 }
 
 void CtlLink::TellFailure(const char* message, Prompt& prompt) const {
-    prompt.Tell(message, PromptIcon::Warning);
-    if (!session_.PortError().empty()) prompt.Tell(session_.PortError(), PromptIcon::Warning);
+    prompt.TellDetail(message, session_.PortError(), PromptIcon::Warning);
 }
 
 std::unique_ptr<QCoreApplication> EnsureCoreApplication() {

@@ -97,7 +97,7 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
             std::fflush(out);
             line = now;
         };
-        engine.OnMessage = [&](const char* text) {
+        engine.OnMessage = [&](const char* text, std::string_view) {
             if (terminal) std::fputc('\n', out);
             link.TellFailure(text, prompt);
         };
