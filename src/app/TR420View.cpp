@@ -14,6 +14,7 @@
 #include "editors/SheetPaging.h"
 #include "editors/SheetStation.h"
 #include "model/SettingsFile.h"
+#include "printout/DlgPrintout.h"
 
 namespace {
 // The panel's windows that exist; the other buttons stay disabled until theirs do.
@@ -29,6 +30,7 @@ bool HasWindow(Category id) {
     case Category::Paging:
     case Category::EmergencyConference:
     case Category::UploadDownload:
+    case Category::Printout:
     case Category::Exit: return true;
     default: return false;
     }
@@ -94,7 +96,7 @@ void CTR420View::OpenCategory(Category id) {
         AppPrompt().Tell(kReadingLogBusy, PromptIcon::Exclamation);
         return;
     }
-    const EditorContext context{Model(), SaveCommand, link_};
+    const EditorContext context{Model(), SaveCommand, link_, Print};
     switch (id) {
     case Category::GlobalSetting: {
         CDlgSystem dialog(this, context);
@@ -115,13 +117,18 @@ void CTR420View::OpenCategory(Category id) {
         sheet.exec();
         break;
     }
+    case Category::Printout: {
+        CDlgPrintout dialog(this, Model(), Print);
+        dialog.exec();
+        return;
+    }
     default: return;
     }
     if (id == Category::GlobalSetting || id == Category::UploadDownload) RunStationCheck();
 }
 
 void CTR420View::OpenStations(const StationFault* fault) {
-    CSheetStation sheet(this, EditorContext{Model(), SaveCommand, link_}, fault);
+    CSheetStation sheet(this, EditorContext{Model(), SaveCommand, link_, Print}, fault);
     sheet.exec();
 }
 

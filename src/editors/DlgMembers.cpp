@@ -10,6 +10,7 @@
 
 #include "core/Prompt.h"
 #include "editors/SpinField.h"
+#include "printout/PrintJob.h"
 #include "transfer/EditorUpload.h"
 #include "ui/GridWidget.h"
 
@@ -28,8 +29,6 @@ CDlgMembers::CDlgMembers(QWidget* owner, const EditorContext& context, MemberFam
     : EditorDialog(owner, context, FamilyInfo(family).Title, {.DeleteAll = true}),
       copy_(LoadMemberCopy(context.Model, family)) {
     const MemberFamilyInfo& info = FamilyInfo(family);
-    // Printing waits for the printout.
-    PrintButton()->setEnabled(false);
     QLabel* exchangeLabel = nullptr;
     selector_ = MakeExchangeSelector(context.Model.System.SwitchCnt, false, exchangeLabel);
     master_ = new QComboBox(this);
@@ -146,4 +145,16 @@ std::vector<EncodedText> CDlgMembers::UploadTexts() const {
 void CDlgMembers::DeleteAllRows() {
     DeleteAllMembers(copy_, exchange_, masterShown_);
     ShowCopy();
+}
+
+void CDlgMembers::PrintCopy() {
+    auto job = std::make_unique<PrintJob>();
+    job->Code = copy_.Family == MemberFamily::Scan    ? PrintScanMonitor
+                : copy_.Family == MemberFamily::Group ? PrintGroupCall
+                                                      : PrintEmergencyConference;
+    job->Exchange = static_cast<uint8_t>(exchange_);
+    job->Master = static_cast<uint8_t>(masterShown_);
+    job->Data = std::make_unique<SettingData>(Model());
+    ApplyMembers(copy_, *job->Data);
+    SendPrint(std::move(job));
 }

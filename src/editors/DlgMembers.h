@@ -30,6 +30,8 @@ protected:
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
     void DeleteAllRows() override;
+    // The master shown, from the working copy.
+    void PrintCopy() override;
 
 private:
     // A new exchange or master chosen: checked, then shown.

@@ -135,8 +135,8 @@ MemberCopy LoadMemberCopy(const SettingData& model, MemberFamily family) {
 
 ValidationResult CheckMemberSelection(int switchCnt, int exchange, int master) {
     if (exchange < 1 || exchange > switchCnt || exchange > kMaxExchanges)
-        return Fail(kMemberSelectExchange, kIncorrectExchangeText, 0, 0, 0);
-    if (master < 1 || master > kMastersPerExchange) return Fail(kMemberSelectMaster, kIncorrectMasterText, 0, 0, 0);
+        return Fail(kMemberSelectExchange, kMemberExchangeText, 0, 0, 0);
+    if (master < 1 || master > kMastersPerExchange) return Fail(kMemberSelectMaster, kMemberMasterText, 0, 0, 0);
     return {};
 }
 
@@ -236,17 +236,21 @@ bool MemberCopyDiffers(const MemberCopy& copy, const SettingData& model) {
     return false;
 }
 
-bool CommitMembers(MemberCopy& copy, SettingData& model) {
-    if (!MemberCopyDiffers(copy, model)) return false;
+void ApplyMembers(const MemberCopy& copy, SettingData& data) {
     for (int e = 1; e <= kMaxExchanges; ++e)
         for (int m = 1; m <= kMastersPerExchange; ++m) {
-            MasterData& master = model.Exchange(e).Master[m - 1];
+            MasterData& master = data.Exchange(e).Master[m - 1];
             const MemberList& list = copy.List(e, m);
             const Fields f = FamilyFields(master, copy.Family);
             *f.Count = list.Count;
             for (int i = 0; i < f.Capacity; ++i) f.Entries[i] = list.Entries[i];
             if (copy.Family == MemberFamily::Scan) master.ScanTime = list.ScanTime;
         }
+}
+
+bool CommitMembers(MemberCopy& copy, SettingData& model) {
+    if (!MemberCopyDiffers(copy, model)) return false;
+    ApplyMembers(copy, model);
     model.Modified = 1;
     copy = LoadMemberCopy(model, copy.Family);
     return true;

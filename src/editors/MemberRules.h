@@ -30,8 +30,8 @@ const MemberFamilyInfo& FamilyInfo(MemberFamily family);
 inline constexpr const char* kScanTimeLabel = "Monitor Time(1-%d s):";
 inline constexpr int kScanTimeMax = 99;
 inline constexpr const char* kScanTimeText = "Incorrect monitoring time";
-inline constexpr const char* kIncorrectExchangeText = "Incorrect exchange No.";
-inline constexpr const char* kIncorrectMasterText = "Incorrect master equipment No.";
+inline constexpr const char* kMemberExchangeText = "Incorrect exchange No.";
+inline constexpr const char* kMemberMasterText = "Incorrect master equipment No.";
 
 // Validation codes, in the order the checks run.
 enum MemberCheck : int {
@@ -89,6 +89,9 @@ void DeleteAllMembers(MemberCopy& copy, int exchange, int master);
 ValidationResult ValidateMembers(const MemberCopy& copy, const SettingData& model);
 
 bool MemberCopyDiffers(const MemberCopy& copy, const SettingData& model);
+// Every list of the copy's family written into data (a model, or the data a
+// print job carries).
+void ApplyMembers(const MemberCopy& copy, SettingData& data);
 // Writes every list of the family when any differs, sets Modified, reloads.
 bool CommitMembers(MemberCopy& copy, SettingData& model);
 ValidationResult OverwriteMembers(MemberCopy& copy, SettingData& model);

@@ -188,16 +188,20 @@ ValidationResult ValidatePaging(const PagingCopy& copy, const SettingData& model
 
 bool PagingCopyDiffers(const PagingCopy& copy, const SettingData& model) { return !(copy == LoadPagingCopy(model)); }
 
-bool CommitPaging(PagingCopy& copy, SettingData& model) {
-    if (!PagingCopyDiffers(copy, model)) return false;
+void ApplyPaging(const PagingCopy& copy, SettingData& data) {
     for (int e = 0; e < kMaxExchanges; ++e) {
-        SwitchData& sw = model.Switch[e];
+        SwitchData& sw = data.Switch[e];
         sw.ZoneSize = copy.ZoneSize[e];
         sw.PagingTimeLimit = copy.PagingTimeLimit[e];
         for (int s = 0; s < kSubsPerExchange; ++s) sw.Sub[s].Paging = copy.SubPaging[e][s];
         for (int p = 0; p < kSpeakersPerExchange; ++p) sw.SpeakerPaging[p] = copy.SpeakerPaging[e][p];
-        for (int i = 0; i < kExternalInputs; ++i) model.System.OutInZone[e][i] = copy.OutInZone[e][i];
+        for (int i = 0; i < kExternalInputs; ++i) data.System.OutInZone[e][i] = copy.OutInZone[e][i];
     }
+}
+
+bool CommitPaging(PagingCopy& copy, SettingData& model) {
+    if (!PagingCopyDiffers(copy, model)) return false;
+    ApplyPaging(copy, model);
     model.Modified = 1;
     copy = LoadPagingCopy(model);
     return true;

@@ -81,5 +81,7 @@ bool TogglePagingZone(PagingCopy& copy, const SettingData& model, int page, int 
 // Exchange, Page (always the substation page) and Field tell where to focus.
 ValidationResult ValidatePaging(const PagingCopy& copy, const SettingData& model);
 bool PagingCopyDiffers(const PagingCopy& copy, const SettingData& model);
+// All three pages of the copy written into data (a model, or a print job's).
+void ApplyPaging(const PagingCopy& copy, SettingData& data);
 bool CommitPaging(PagingCopy& copy, SettingData& model);
 ValidationResult OverwritePaging(PagingCopy& copy, SettingData& model);

@@ -9,12 +9,11 @@
 
 #include "editors/PagingPage.h"
 #include "editors/SpinField.h"
+#include "printout/PrintJob.h"
 #include "transfer/EditorUpload.h"
 
 CSheetPaging::CSheetPaging(QWidget* owner, const EditorContext& context)
     : EditorDialog(owner, context, kPagingTitle), copy_(std::make_unique<PagingCopy>(LoadPagingCopy(context.Model))) {
-    // Printing waits for the printout.
-    PrintButton()->setEnabled(false);
     QLabel* label = nullptr;
     selector_ = MakeExchangeSelector(context.Model.System.SwitchCnt, true, label);
     pages_ = new QTabWidget(this);
@@ -65,4 +64,16 @@ void CSheetPaging::FocusFailure(const ValidationResult& result) {
 
 std::vector<EncodedText> CSheetPaging::UploadTexts() const {
     return EncodeUploadSteps(Model(), PagingUploadSteps(Model(), pages_->currentIndex(), SelectedExchange(selector_)));
+}
+
+void CSheetPaging::PrintCopy() {
+    constexpr uint8_t kCodes[] = {PrintPaging, PrintPublicAddress, PrintExternalSource};
+    auto job = std::make_unique<PrintJob>();
+    job->Code = kCodes[pages_->currentIndex() == kPagingPageSpeak   ? 1
+                       : pages_->currentIndex() == kPagingPageOutIn ? 2
+                                                                    : 0];
+    job->Exchange = static_cast<uint8_t>(SelectedExchange(selector_));
+    job->Data = std::make_unique<SettingData>(Model());
+    ApplyPaging(*copy_, *job->Data);
+    SendPrint(std::move(job));
 }

@@ -34,6 +34,8 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
+    // The page shown for the selection ("ALL": every exchange in use).
+    void PrintCopy() override;
 
 private:
     std::unique_ptr<PagingCopy> copy_;

@@ -43,10 +43,12 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
     for (const Case& c : cases) {
         SCOPED_TRACE(FamilyInfo(c.family).Title);
         EditorWindowTest t;
-        CDlgMembers dialog(nullptr, t.context, c.family);
+        std::vector<std::unique_ptr<PrintJob>> printed;
+        const EditorContext context{*t.model, {}, &t.link.session,
+                                    [&printed](std::unique_ptr<PrintJob> job) { printed.push_back(std::move(job)); }};
+        CDlgMembers dialog(nullptr, context, c.family);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), FamilyInfo(c.family).Title);
-        EXPECT_FALSE(dialog.PrintButton()->isEnabled());
         EXPECT_EQ(dialog.Grid()->rowCount(), FamilyInfo(c.family).Capacity);
         if (c.family == MemberFamily::Scan) {
             // The monitoring time refuses 0 and steps within 1..99.
@@ -59,6 +61,15 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
         ASSERT_TRUE(TypeIntoCell(grid, 0, kMemberStation, c.member));
         EXPECT_EQ(std::tuple(grid.CellText(0, kMemberExchange), grid.CellText(0, kMemberLine), grid.CellText(0, kMemberName)),
                   std::tuple(std::string("2"), std::string("1"), std::string(c.name)));
+        // Print hands on the master shown, from the working copy.
+        dialog.PrintButton()->click();
+        ASSERT_EQ(printed.size(), 1u);
+        const MasterData& copied = printed[0]->Data->Exchange(1).Master[1];
+        const MemberRef& first = c.family == MemberFamily::Scan    ? copied.ScanSub[0]
+                                 : c.family == MemberFamily::Group ? copied.GroupMaster[0]
+                                                                   : copied.MeetMaster[0];
+        EXPECT_EQ(std::tuple(int(printed[0]->Exchange), int(printed[0]->Master), int(first.Exchange), int(t.model->Modified)),
+                  std::tuple(1, 2, 2, 0));
         // A second row naming the same station: Overwrite refuses, focused on the first.
         ASSERT_TRUE(TypeIntoCell(grid, 2, kMemberStation, c.member));
         dialog.MasterList()->setCurrentIndex(0);
@@ -85,10 +96,13 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
     }
 }
 
-TEST(SheetPaging, ZonesTimeOutAndOverwrite) {
+TEST(SheetPaging, ZonesTimeOutPrintAndOverwrite) {
     EditorWindowTest t;
     t.model->Exchange(1).Sub[1].Level = 1;  // 102: emergency
-    CSheetPaging sheet(nullptr, t.context);
+    std::unique_ptr<PrintJob> printed;
+    const EditorContext context{*t.model, {}, &t.link.session,
+                                [&printed](std::unique_ptr<PrintJob> job) { printed = std::move(job); }};
+    CSheetPaging sheet(nullptr, context);
     sheet.show();
     CPagePaging& subs = *sheet.SubPage();
     GridWidget& grid = *subs.Grid();
@@ -110,6 +124,11 @@ TEST(SheetPaging, ZonesTimeOutAndOverwrite) {
     grid.edit(grid.model()->index(1, 5 + 11));
     EXPECT_EQ(std::tuple(grid.CellText(0, 16), grid.CellText(1, 16), grid.CellText(2, 16)),
               std::tuple(std::string("v"), std::string("x"), std::string("")));
+
+    sheet.PrintButton()->click();  // the page shown, for "ALL", from the working copy
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(std::tuple(int(printed->Code), int(printed->Exchange), printed->Data->Exchange(1).Sub[0].Paging),
+              std::tuple(int(PrintPaging), 0, 1u << 11));
 
     subs.TimeOutBox()->setChecked(true);
     subs.TimeField()->Enter("995");
