@@ -38,6 +38,7 @@ ExitStep ExitProcedure::FromReadingQuestions(Prompt& prompt) {
 
 ExitStep ExitProcedure::StopReading(char letter, Prompt& prompt) {
     letter_ = letter;
+    (letter == 'O' ? state_.LogRequestFlags : state_.MonitorRequestFlags) = RequestFlags{};
     if (services_.SendStopReading(state_, letter)) {
         pending_ = true;
         return ExitStep::Stopping;

@@ -189,9 +189,17 @@ void CMainFrame::Proceed(ExitStep step) {
 
 void CMainFrame::OnStopResult(int code) {
     if (!exitProcedure_.Pending()) return;
+    // The buttons show what the exit procedure made of the reading flags,
+    // also while it asks its next question.
+    auto showReading = [this] {
+        view_->SetReading(Category::LogData, view_->State().LogReadingActive);
+        view_->SetReading(Category::CommunicationMonitor, view_->State().MonitorReadingActive);
+    };
     exitProcedure_.OnStopResult(code, AppPrompt());
+    showReading();
     const bool wasClosing = view_->State().ActivityMask == LinkActivity::Closing;
     const ExitStep step = exitProcedure_.Resume(AppPrompt());
+    showReading();
     if (step == ExitStep::Close) CloseAfterLink(!wasClosing && view_->State().ActivityMask == LinkActivity::Closing);
     else Proceed(step);
 }

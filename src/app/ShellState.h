@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Prompt.h"
+#include "maintenance/ReadingRequest.h"
 #include "model/SettingData.h"
 #include "app/CommandLine.h"
 
@@ -17,6 +18,8 @@ struct ShellState {
     std::unique_ptr<SettingData> Model = MakeSettingData();
     bool LogReadingActive = false;
     bool MonitorReadingActive = false;
+    RequestFlags LogRequestFlags{};  // the exchanges last asked to report
+    RequestFlags MonitorRequestFlags{};
     uint8_t ActivityMask = 0;
     std::string WorkFilePath;
     ConnectionOptions Connection;

@@ -13,6 +13,10 @@
 #include "editors/DlgSystem.h"
 #include "editors/SheetPaging.h"
 #include "editors/SheetStation.h"
+#include "link/LinkSession.h"
+#include "link/MessageEvent.h"
+#include "maintenance/RecordWindow.h"
+#include "protocol/ReceivedBlock.h"
 #include "model/SettingsFile.h"
 #include "printout/DlgPrintout.h"
 
@@ -31,6 +35,8 @@ bool HasWindow(Category id) {
     case Category::EmergencyConference:
     case Category::UploadDownload:
     case Category::Printout:
+    case Category::LogData:
+    case Category::CommunicationMonitor:
     case Category::Exit: return true;
     default: return false;
     }
@@ -80,6 +86,15 @@ void CTR420View::OnInitialUpdate(const std::string& baseDirectory) {
     state_.LogReadingActive = false;
     state_.MonitorReadingActive = false;
     state_.ActivityMask = 0;
+    {
+        std::lock_guard<std::mutex> lock(records_.Lock);
+        records_.Log.Clear();
+        records_.Monitor.Clear();
+    }
+    if (link_) {
+        link_->SetLogReceiver(this);
+        link_->SetMonitorReceiver(this);
+    }
     doc_.StartLink();
 }
 
@@ -111,6 +126,8 @@ void CTR420View::OpenCategory(Category id) {
     case Category::ScanMonitor: CDlgScan(this, context).exec(); break;
     case Category::EmergencyConference: CDlgMeeting(this, context).exec(); break;
     case Category::Paging: CSheetPaging(this, context).exec(); break;
+    case Category::LogData:
+    case Category::CommunicationMonitor: MakeRecordWindow(id)->exec(); break;
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());
@@ -146,4 +163,49 @@ void CTR420View::SetReading(Category id, bool active) {
     QPalette palette;
     if (active) palette.setColor(QPalette::Button, Qt::red);
     button->setPalette(palette);
+}
+
+CRecordWindow* CTR420View::RecordWindow() const { return recordWindow_.data(); }
+
+std::unique_ptr<CRecordWindow> CTR420View::MakeRecordWindow(Category id) {
+    const bool log = id == Category::LogData;
+    RecordWindowContext context{records_, log ? state_.LogRequestFlags : state_.MonitorRequestFlags,
+                                Model().System.SwitchCnt, link_, this};
+    auto window = std::make_unique<CRecordWindow>(this, log ? LogDataKind() : MonitorDataKind(), context);
+    recordWindow_ = window.get();
+    return window;
+}
+
+bool CTR420View::event(QEvent* e) {
+    auto* m = dynamic_cast<MessageEvent*>(e);
+    if (!m) return QWidget::event(e);
+    switch (m->Message()) {
+    case UM_LOG_READING: SetReading(Category::LogData, m->WParam() != 0); return true;
+    case UM_MONITOR_READING: SetReading(Category::CommunicationMonitor, m->WParam() != 0); return true;
+    case UM_TRANSFER_RESULT: break;
+    default: return QWidget::event(e);
+    }
+    auto block = m->Take<ReceivedBlock>();
+    if (!block || m->WParam() != kTransferReceived) return true;
+    // Every record is kept, open window or not; the open window of its kind
+    // gets a copy of its own.
+    const std::string_view text = block->Text();
+    CRecordWindow* window = recordWindow_.data();
+    const ReceivedTextKind kind = ClassifyReceivedText(text);
+    if (kind == ReceivedTextKind::LogData) {
+        const LogRecord record = BuildLogRecord(text);
+        {
+            std::lock_guard<std::mutex> lock(records_.Lock);
+            records_.Log.Append(record);
+        }
+        if (window && window->Kind().Id == RecordKindId::Log) window->AddRow(DecodeLogRow(record));
+    } else if (auto monitor = kind == ReceivedTextKind::MonitorData ? BuildMonitorRecord(text) : std::nullopt) {
+        // A text announcing more than 256 bytes gives no record at all.
+        {
+            std::lock_guard<std::mutex> lock(records_.Lock);
+            records_.Monitor.Append(*monitor);
+        }
+        if (window && window->Kind().Id == RecordKindId::Monitor) window->AddRow(DecodeMonitorRow(*monitor));
+    }
+    return true;
 }

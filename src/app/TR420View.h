@@ -2,9 +2,11 @@
 // The main view: a form with the category panel. It works on the model and
 // the run-time state the application hands it; every editor and window is
 // opened from here, modally, with the view as its owner.
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/ShellState.h"
@@ -12,9 +14,11 @@
 #include "editors/Categories.h"
 #include "editors/StationCheck.h"
 #include "printout/PrintJob.h"
+#include "maintenance/RecordRing.h"
 
 class QPushButton;
 class LinkSession;
+class CRecordWindow;
 
 class CTR420View : public QWidget {
     Q_OBJECT
@@ -37,6 +41,13 @@ public:
     // The log data or communication monitor window switched its reading on or
     // off: the flag the guards look at, and its button red while on.
     void SetReading(Category id, bool active);
+    // The log and monitor records kept since start-up, under their lock.
+    RecordStore& Records() { return records_; }
+    // The Log Data or Communication Monitor window while it is open.
+    CRecordWindow* RecordWindow() const;
+    // The Log Data or Communication Monitor window, registered with the view
+    // until it is destroyed (the panel button runs it modally).
+    std::unique_ptr<CRecordWindow> MakeRecordWindow(Category id);
     // What Ctrl+S does inside an editor.
     std::function<void()> SaveCommand;
     // Where Print buttons, the Printout window and File > Print hand their jobs.
@@ -44,6 +55,10 @@ public:
 
 signals:
     void ExitRequested();
+
+protected:
+    // Log and monitor texts from the link, and the windows' reading state.
+    bool event(QEvent* e) override;
 
 private:
     void OpenStations(const StationFault* fault);
@@ -53,4 +68,6 @@ private:
     CTR420Doc doc_;
     LinkSession* link_;
     std::array<QPushButton*, kCategoryCount> buttons_{};
+    RecordStore records_;
+    QPointer<CRecordWindow> recordWindow_;  // at most one: both are modal
 };

@@ -154,8 +154,12 @@ void LinkSession::OnReceiveData(MessageEvent& m) {
         PostMessage(dialingReceiver_.data(), UM_TRANSFER_RESULT, kTransferReceived, 0, std::move(block));
         break;
     case ReceivedTextKind::ExchangeStatus: OnExchangeStatus(block->Text()); break;
-    case ReceivedTextKind::LogData:      // the log and monitor windows take these once they exist
+    case ReceivedTextKind::LogData:
+        PostMessage(logReceiver_.data(), UM_TRANSFER_RESULT, kTransferReceived, 0, std::move(block));
+        break;
     case ReceivedTextKind::MonitorData:
+        PostMessage(monitorReceiver_.data(), UM_TRANSFER_RESULT, kTransferReceived, 0, std::move(block));
+        break;
     case ReceivedTextKind::Unused: break;
     }
 }

@@ -49,6 +49,9 @@ public:
     // unregisters (nullptr) when it ends; a destroyed one is forgotten.
     void SetSettingReceiver(QObject* receiver) { settingReceiver_ = receiver; }
     void SetDialingReceiver(QObject* receiver) { dialingReceiver_ = receiver; }
+    // Log ('o') and monitor ('p') texts: the main view, for the program's life.
+    void SetLogReceiver(QObject* receiver) { logReceiver_ = receiver; }
+    void SetMonitorReceiver(QObject* receiver) { monitorReceiver_ = receiver; }
 
     // Where transfers show their progress; nullptr: nowhere.
     void SetProgress(ProgressSink* sink) { progress_ = sink; }
@@ -89,6 +92,8 @@ private:
     std::string portError_;
     QPointer<QObject> settingReceiver_;
     QPointer<QObject> dialingReceiver_;
+    QPointer<QObject> logReceiver_;
+    QPointer<QObject> monitorReceiver_;
     ProgressSink* progress_ = nullptr;
     TransferEngine* active_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "transfer/SingleRequest.h"
 
-SingleRequest::SingleRequest(std::string_view text, bool progress) : progress_(progress) {
+SingleRequest::SingleRequest(std::string_view text, bool progress, uint8_t clearBits)
+    : progress_(progress), clearBits_(clearBits) {
     if (text.size() > kMaxSettingText) text = text.substr(0, kMaxSettingText);  // what a frame can carry
     text_.Length = static_cast<uint32_t>(text.size());
     text.copy(text_.Text, text.size());
@@ -15,7 +16,7 @@ SequenceStep SingleRequest::Start() {
     step.Send = true;
     SequenceRequest& r = step.Request;
     r.SetBits = kActivityReading;
-    r.ClearBits = kActivityReading;
+    r.ClearBits = clearBits_;
     r.ProgressMode = progress_ ? kProgressOpen : kProgressNone;
     r.FirstText = progress_;
     r.ProgressTotal = 1;

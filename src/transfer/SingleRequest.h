@@ -10,7 +10,9 @@
 class SingleRequest final : public TransferSequence {
 public:
     // progress: open a progress window titled by the text's letter.
-    SingleRequest(std::string_view text, bool progress = true);
+    // clearBits: the activity bits the delivered text gives up; 0 keeps the
+    // link held (a modem line stays up) while the reading it switched on runs.
+    SingleRequest(std::string_view text, bool progress = true, uint8_t clearBits = kActivityReading);
 
     SequenceStep Start();
     SequenceStep OnResult(int code, std::string_view text) override;
@@ -25,6 +27,7 @@ private:
 
     EncodedText text_;
     bool progress_;
+    uint8_t clearBits_;
     SequencePhase phase_ = SequencePhase::Idle;
     SecondsWatch watch_;
     int code_ = kTransferDone;

@@ -72,6 +72,7 @@ TEST(ExitProcedure, StopResultThenResume) {
         ShellState state;
         state.LogReadingActive = true;
         state.MonitorReadingActive = true;  // both set: log is stopped first
+        state.LogRequestFlags[0] = state.MonitorRequestFlags[0] = true;
         FakeServices services;
         services.CanSendStop = true;
         RecordingPrompt prompt;
@@ -79,6 +80,8 @@ TEST(ExitProcedure, StopResultThenResume) {
         ExitProcedure exit(state, services);
         ASSERT_EQ(exit.Begin(prompt), ExitStep::Stopping);
         EXPECT_TRUE(exit.Pending());
+        EXPECT_TRUE(state.LogRequestFlags == RequestFlags{});  // cleared with the request
+        EXPECT_TRUE(state.MonitorRequestFlags[0]);
         EXPECT_EQ(exit.Begin(prompt), ExitStep::Stopping);  // a second close request waits too
         exit.OnStopResult(c.code, prompt);
         EXPECT_FALSE(exit.Pending());

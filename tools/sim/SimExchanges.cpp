@@ -109,7 +109,8 @@ void SimExchanges::Poll(std::int64_t nowMs, std::size_t room) {
             SendStatus(s);
         }
     }
-    const auto interval = static_cast<std::int64_t>(1000.0 / std::max(config_.StreamRate, 0.001));
+    const auto interval =
+        config_.StreamRate <= 0 ? 0 : static_cast<std::int64_t>(1000.0 / std::max(config_.StreamRate, 0.001));
     for (int e = 1; e <= config_.Exchanges && e <= 16; ++e) {
         if (!(logOn_[e] || monitorOn_[e]) || nowMs < nextStream_[e]) continue;
         if (logOn_[e] && room > 0) send_(LogText(e)), --room;

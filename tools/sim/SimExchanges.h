@@ -45,7 +45,7 @@ struct SimStatusAt {
 
 struct SimConfig {
     int Exchanges = 1;
-    double StreamRate = 1.0;           // 'o' / 'p' texts a second per exchange
+    double StreamRate = 1.0;           // 'o' / 'p' texts a second per exchange; 0: as fast as the link takes them
     std::vector<int> NakTexts;         // NAK the n-th received text (1-based)
     int NakEvery = 0;                  // NAK every k-th received text
     std::vector<int> CorruptFrames;    // corrupt the BCC of our n-th frame

@@ -27,6 +27,7 @@ const char kUsage[] =
     "  --exchanges N       exchanges to play, 1 to 16 (1)\n"
     "  --link PATH         make PATH a symbolic link to the pseudo-terminal\n"
     "  --rate R            log / monitor texts a second per exchange while on (1)\n"
+    "  --flood             stream log / monitor texts as fast as the line takes them\n"
     "  --pace              send and take bytes at 19200 baud 8E1 (11 bits a byte)\n"
     "  --nak-text N        NAK the N-th text received (repeatable)\n"
     "  --nak-every K       NAK every K-th text received\n"
@@ -84,6 +85,7 @@ Options Parse(int argc, char** argv) {
         if (a == "--exchanges") o.Config.Exchanges = static_cast<int>(Number(value(), 1, 16));
         else if (a == "--link") o.Link = value();
         else if (a == "--rate") o.Config.StreamRate = std::max(0.01, std::atof(value()));
+        else if (a == "--flood") o.Config.StreamRate = 0;
         else if (a == "--pace") o.Pace = true;
         else if (a == "--nak-text") o.Config.NakTexts.push_back(static_cast<int>(Number(value(), 1, 1 << 30)));
         else if (a == "--nak-every") o.Config.NakEvery = static_cast<int>(Number(value(), 1, 1 << 30));
