@@ -31,9 +31,11 @@ public:
 
     // The link of the model's connection setting, at the first display.
     void StartLink() { services_.StartLink(state_); }
+    // The link replaced by one of the model's connection setting (after New,
+    // Open or a change of the PC port settings).
+    void RestartLink();
 
 private:
-    void RestartLink();
     bool SaveTo(const std::string& path, Prompt& prompt);
 
     ShellState& state_;

@@ -10,6 +10,7 @@
 #include "editors/DlgFunction.h"
 #include "editors/DlgLine.h"
 #include "editors/DlgMembers.h"
+#include "editors/DlgPcPort.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetPaging.h"
 #include "editors/SheetStation.h"
@@ -37,6 +38,7 @@ bool HasWindow(Category id) {
     case Category::Printout:
     case Category::LogData:
     case Category::CommunicationMonitor:
+    case Category::PcPort:
     case Category::Exit: return true;
     default: return false;
     }
@@ -128,6 +130,12 @@ void CTR420View::OpenCategory(Category id) {
     case Category::Paging: CSheetPaging(this, context).exec(); break;
     case Category::LogData:
     case Category::CommunicationMonitor: MakeRecordWindow(id)->exec(); break;
+    case Category::PcPort: {
+        PcPortHooks hooks{[this] { return BusyGuard(state_, AppPrompt()) != 0; }, [this] { doc_.RestartLink(); }};
+        CDlgPcPort dialog(this, context, std::move(hooks));
+        dialog.exec();
+        break;
+    }
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());

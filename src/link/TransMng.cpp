@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "link/MessageEvent.h"
+#include "link/MdmThread.h"
 #include "link/SioThread.h"
 #include "model/SettingData.h"
 
@@ -27,27 +28,31 @@ CTransMng::~CTransMng() {
         thread_.wait();
     }
     sio_.reset();
+    mdm_.reset();
 }
 
 bool CTransMng::Create() {
-    // Only the serial worker exists here. The modem worker (method 1) is not
-    // built yet, and the socket mode (method 2) is left out altogether: the
-    // port editor never offers it. Without a worker every open fails (result
-    // code 2) and a close is answered at once.
+    // The socket mode (method 2) is left out: the port editor never offers
+    // it. Without a worker every open fails (result code 2) and a close is
+    // answered at once.
     if (type_ == LinkType::Serial) {
         sio_ = std::make_unique<CSioThread>(view_, queues_, devices_);
         if (!sio_->Start()) sio_.reset();
+    } else if (type_ == LinkType::Modem) {
+        mdm_ = std::make_unique<CMdmThread>(view_, queues_, devices_.Modem());
+        if (!mdm_->Start()) mdm_.reset();
     }
     moveToThread(&thread_);
     connect(&thread_, &QThread::started, this, [this] {
         tick_ = new QTimer(this);
         connect(tick_, &QTimer::timeout, this, [this] {
             if (sio_) sio_->Tick();
+            if (mdm_) mdm_->Tick();
         });
         tick_->start(100);
     }, Qt::DirectConnection);
     thread_.start();
-    return sio_ != nullptr;
+    return sio_ != nullptr || mdm_ != nullptr;
 }
 
 void CTransMng::Post(int message) { QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(message))); }
@@ -63,12 +68,14 @@ bool CTransMng::Wait(int timeoutMs) { return thread_.wait(QDeadlineTimer(timeout
 void CTransMng::Queue(int channel, std::unique_ptr<LinkRequest> request) {
     queues_.Push(channel, std::move(request));
     if (sio_) sio_->RequestQueued();
+    if (mdm_) mdm_->RequestQueued();
 }
 
 void CTransMng::Reset(int /*channel: serial and modem use channel 0 only*/) {
     while (queues_.Take(0)) {
     }
     if (sio_) sio_->ResetChannel(0);
+    else if (mdm_) mdm_->ResetChannel(0);
     else PostMessage(view_, UM_CHANNEL_RESET, 1);
 }
 
@@ -81,11 +88,13 @@ bool CTransMng::event(QEvent* e) {
 
 void CTransMng::OnOpen() {
     if (sio_) sio_->Open(setting_.PortName());
+    else if (mdm_) mdm_->Open(setting_.TelNo);
     else PostMessage(view_, UM_COMM_ERROR, CommErrorOpenFailed);
 }
 
 void CTransMng::OnClose() {
     if (sio_) sio_->Close();
+    else if (mdm_) mdm_->Close();
     else PostMessage(view_, UM_PORT_CLOSED);
 }
 
@@ -94,6 +103,10 @@ void CTransMng::OnQuit() {
     if (sio_) {
         sio_->Quit();
         sio_->Wait(-1);
+    }
+    if (mdm_) {
+        mdm_->Quit();
+        mdm_->Wait(-1);
     }
     thread_.quit();
 }

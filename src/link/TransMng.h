@@ -1,6 +1,6 @@
 #pragma once
 // The transfer manager: a QObject in its own QThread that owns the one link
-// worker (CSioThread for RS-232C), the send queues of the 16 channels and the
+// worker (CSioThread for RS-232C, CMdmThread for the modem), the send queues of the 16 channels and the
 // 100 ms protocol tick. The link session calls it; Open, Close, Queue and Reset run on
 // the caller's thread (they only post to the worker), Quit runs on this thread.
 #include <QObject>
@@ -14,6 +14,7 @@
 #include "port/SerialPort.h"
 
 class CSioThread;
+class CMdmThread;
 class QTimer;
 struct MaintenanceData;
 
@@ -52,6 +53,7 @@ public:
     const PortSetting& Setting() const { return setting_; }
     const LinkSendQueues& Queues() const { return queues_; }
     CSioThread* Sio() const { return sio_.get(); }
+    CMdmThread* Mdm() const { return mdm_.get(); }
 
 protected:
     bool event(QEvent* e) override;
@@ -69,6 +71,7 @@ private:
     SerialDeviceMap devices_;
     LinkSendQueues queues_;
     std::unique_ptr<CSioThread> sio_;
+    std::unique_ptr<CMdmThread> mdm_;
     QThread thread_;
     QTimer* tick_ = nullptr;  // lives on this thread
 };

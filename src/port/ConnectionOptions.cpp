@@ -27,5 +27,6 @@ bool ParseConnectionOption(const std::string& name, const std::string& value, Co
 SerialDeviceMap DevicesOf(const ConnectionOptions& options) {
     SerialDeviceMap map;
     for (int i = 0; i < kComPorts; ++i) map.Set(i, options.Ports[static_cast<std::size_t>(i)]);
+    if (!options.Modem.empty()) map.SetModem(options.Modem);
     return map;
 }

@@ -83,7 +83,7 @@ SerialPort::~SerialPort() {
     if (wakeFd_ >= 0) ::close(wakeFd_);
 }
 
-bool SerialPort::Open(const std::string& path, std::string* why) {
+bool SerialPort::Open(const std::string& path, std::string* why, Line line) {
     Close();
     parityDropped_ = false;
     // Non-blocking, so that a port without carrier does not hold the open.
@@ -100,6 +100,10 @@ bool SerialPort::Open(const std::string& path, std::string* why) {
 
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARODD | CSTOPB | CRTSCTS);
     tio.c_cflag |= CS8 | PARENB | CREAD | CLOCAL;
+    if (line == Line::Modem) {
+        tio.c_cflag &= ~static_cast<tcflag_t>(PARENB);
+        tio.c_cflag |= HUPCL;
+    }
     tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL |
                                           IXON | IXOFF | IXANY);
     tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
@@ -119,7 +123,8 @@ bool SerialPort::Open(const std::string& path, std::string* why) {
     const bool lineOk = cfgetospeed(&back) == B19200 && cfgetispeed(&back) == B19200 &&
                         (back.c_cflag & CSIZE) == CS8 && (back.c_cflag & CSTOPB) == 0 &&
                         (back.c_cflag & CRTSCTS) == 0;
-    const bool parityOk = (back.c_cflag & (PARENB | PARODD)) == PARENB;
+    const bool parityOk = line == Line::Modem ? (back.c_cflag & PARENB) == 0
+                                              : (back.c_cflag & (PARENB | PARODD)) == PARENB;
     if (!rawOk || !lineOk) {
         errno = EINVAL;
         return fail("configure");
@@ -184,6 +189,13 @@ bool SerialPort::Write(const std::uint8_t* bytes, std::size_t length) {
         }
     }
     return true;
+}
+
+int SerialPort::Carrier() const {
+    const int fd = fd_.load();
+    int bits = 0;
+    if (fd < 0 || ioctl(fd, TIOCMGET, &bits) != 0) return -1;
+    return (bits & TIOCM_CAR) ? 1 : 0;
 }
 
 void SerialPort::Wake() {

@@ -18,9 +18,13 @@ public:
     std::string PathOf(int index) const;
     // "COM1" to "COM4"; anything else names no device.
     std::string PathOf(std::string_view portName) const;
+    // The modem's device; /dev/ttyACM0 unless told.
+    void SetModem(std::string path) { modem_ = std::move(path); }
+    const std::string& Modem() const { return modem_; }
 
 private:
     std::array<std::string, 4> paths_;
+    std::string modem_ = "/dev/ttyACM0";
 };
 
 class SerialPort {
@@ -35,7 +39,9 @@ public:
 
     // Opens and configures; on any failure the device is closed again and why
     // says what went wrong.
-    bool Open(const std::string& path, std::string* why = nullptr);
+    // A modem line is 8N1 and drops DTR when closed, which hangs a modem up.
+    enum class Line { Exchange, Modem };
+    bool Open(const std::string& path, std::string* why = nullptr, Line line = Line::Exchange);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
 
@@ -50,6 +56,8 @@ public:
     void Wake();
     // Waits up to ms without reading (after a failed read); Wake() ends it early.
     void Pause(int ms);
+    // Carrier detect: 1 present, 0 lost, -1 when the device cannot tell (a pseudo-terminal).
+    int Carrier() const;
 
     // Whether the last Open accepted a line without even parity (a pseudo-terminal).
     bool ParityDropped() const { return parityDropped_; }

@@ -26,6 +26,7 @@ struct ProgramOnSim {
         if (device.empty() && !sim.Start(NX420_SIM_PROGRAM, simOptions, dir.File("sim.log"))) return false;
         ConnectionOptions connection;
         connection.Ports[0] = device.empty() ? sim.Path() : device;
+        connection.Modem = connection.Ports[0];  // used only when the settings say modem
         program = MakeProgram(connection, nullptr);
         program->Frame->show();
         View().OnInitialUpdate(dir.Path() + "/");

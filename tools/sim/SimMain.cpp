@@ -9,6 +9,7 @@
 #include <cstring>
 #include <deque>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <termios.h>
@@ -16,6 +17,7 @@
 
 #include "SimExchanges.h"
 #include "SimLink.h"
+#include "SimModem.h"
 
 namespace {
 
@@ -39,7 +41,12 @@ const char kUsage[] =
     "  --silent-after N    fall silent after N acknowledged texts\n"
     "  --silent-after-sent N  fall silent after N of our texts were acknowledged\n"
     "  --status N:EE:S     send status text z EE S after N acknowledged texts (0: at once)\n"
-    "  --status-at MS:EE:S send it MS milliseconds after the start\n";
+    "  --status-at MS:EE:S send it MS milliseconds after the start\n"
+    "  --modem             answer AT commands; the exchanges only once a call is up\n"
+    "  --connect-delay MS  time from ATD to CONNECT (0)\n"
+    "  --modem-busy        answer ATD with BUSY\n"
+    "  --modem-no-answer   answer ATD with NO ANSWER\n"
+    "  --modem-drop-after N  drop the carrier after N texts from the PC\n";
 
 struct Options {
     SimConfig Config;
@@ -48,6 +55,8 @@ struct Options {
     std::vector<long> DropBytes;
     long DropEvery = 0;
     long DelayMs = 0;
+    bool Modem = false;
+    SimModemConfig ModemConfig;
 };
 
 [[noreturn]] void Usage(const char* why) {
@@ -98,6 +107,11 @@ Options Parse(int argc, char** argv) {
         else if (a == "--silent-after-sent") o.Config.SilentAfterSent = static_cast<int>(Number(value(), 0, 1 << 30));
         else if (a == "--status") o.Config.Statuses.push_back(Status(value(), false));
         else if (a == "--status-at") o.Config.Statuses.push_back(Status(value(), true));
+        else if (a == "--modem") o.Modem = true;
+        else if (a == "--connect-delay") o.ModemConfig.ConnectDelayMs = Number(value(), 0, 600000);
+        else if (a == "--modem-busy") o.ModemConfig.Busy = true;
+        else if (a == "--modem-no-answer") o.ModemConfig.NoAnswer = true;
+        else if (a == "--modem-drop-after") o.ModemConfig.DropAfter = Number(value(), 1, 1L << 40);
         else if (a == "--help" || a == "-h") std::fputs(kUsage, stdout), std::exit(0);
         else Usage(("unknown option " + a).c_str());
     }
@@ -168,7 +182,19 @@ int main(int argc, char** argv) {
     SimLink* linkPtr = nullptr;
     SimExchanges exchanges(opt.Config, [&](std::string text) { linkPtr->Queue(std::move(text)); });
     SimLink::Hooks hooks;
+    SimModem::Hooks modemHooks;
+    modemHooks.write = [&](const std::string& text) {
+        double due = NowUs();
+        for (char c : text) {
+            if (opt.Pace) due = outLineFreeUs = std::max(due, outLineFreeUs) + kByteUs;
+            out.push_back({due, static_cast<std::uint8_t>(c)});
+        }
+    };
+    modemHooks.log = [](const std::string& text) { std::fprintf(stderr, "sim: modem: %s\n", text.c_str()); };
+    std::unique_ptr<SimModem> modem;
+    if (opt.Modem) modem = std::make_unique<SimModem>(opt.ModemConfig, modemHooks);
     hooks.write = [&](const std::uint8_t* b, std::size_t n) {
+        if (modem && !modem->Online()) return;  // no call: the exchanges are out of reach
         double due = NowUs() + static_cast<double>(opt.DelayMs) * 1000.0;
         for (std::size_t i = 0; i < n; ++i) {
             ++bytesSent;
@@ -188,6 +214,7 @@ int main(int argc, char** argv) {
     hooks.received = [&](std::string_view text) {
         const bool ack = exchanges.Receive(text, nowMs());
         std::fprintf(stderr, "sim: rx %s %s\n", Printable(text).c_str(), ack ? "ACK" : "NAK (fault)");
+        if (modem) modem->TextTaken();
         return ack;
     };
     hooks.rejected = [&](std::string_view text) {
@@ -226,9 +253,10 @@ int main(int argc, char** argv) {
             in.clear();
         }
         while (!in.empty() && in.front().DueUs <= now) {
-            link.Feed(in.front().Byte, nowMs());
+            if (!modem || modem->FromPc(in.front().Byte, nowMs())) link.Feed(in.front().Byte, nowMs());
             in.pop_front();
         }
+        if (modem) modem->Poll(nowMs());
         if (!exchanges.Silent()) {
             exchanges.Poll(nowMs(), link.Pending() < 32 ? 32 - link.Pending() : 0);
             link.Poll(nowMs());
@@ -254,6 +282,8 @@ int main(int argc, char** argv) {
         if (!out.empty()) wakeUs = std::min(wakeUs, out.front().DueUs);
         const double linkUs = startUs + static_cast<double>(link.NextDeadlineMs()) * 1000.0;
         if (link.NextDeadlineMs() < (1LL << 40)) wakeUs = std::min(wakeUs, linkUs);
+        if (modem && modem->NextDeadlineMs() < (1LL << 40))
+            wakeUs = std::min(wakeUs, startUs + static_cast<double>(modem->NextDeadlineMs()) * 1000.0);
         // Paced, the simulator stands for a line and hardware that react within
         // microseconds: it never sleeps, because a wake-up from a timer or from
         // arriving input can come late by a sizeable part of a byte time.
