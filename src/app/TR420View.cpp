@@ -6,6 +6,8 @@
 
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
+#include "editors/DlgDirectDial.h"
+#include "editors/DlgRemoteDial.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
 #include "model/SettingsFile.h"
@@ -17,6 +19,8 @@ bool HasWindow(Category id) {
     case Category::GlobalSetting:
     case Category::Stations:
     case Category::UploadDownload:
+    case Category::DialingAssignment:
+    case Category::RemoteDialing:
     case Category::Exit: return true;
     default: return false;
     }
@@ -90,6 +94,16 @@ void CTR420View::OpenCategory(Category id) {
         break;
     }
     case Category::Stations: OpenStations(nullptr); break;
+    case Category::DialingAssignment: {
+        CDlgDirectDial dialog(this, context);
+        dialog.exec();
+        break;
+    }
+    case Category::RemoteDialing: {
+        CDlgRemoteDial dialog(this, context);
+        dialog.exec();
+        break;
+    }
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());

@@ -4,6 +4,7 @@
 #include "editors/StationRules.h"
 #include "editors/SystemRules.h"
 #include "editors/Categories.h"
+#include "editors/DialRules.h"
 
 namespace {
 std::optional<std::string> FirstFailure(const ValidationResult& r) {
@@ -20,6 +21,7 @@ struct Entry {
 constexpr Entry kEntries[] = {
     {Category::GlobalSetting, ValidateGlobalSettingModel},
     {Category::Stations, ValidateStationsModel},
+    {Category::DialingAssignment, ValidateDialingModel},
 };
 }  // namespace
 
@@ -44,4 +46,8 @@ std::optional<std::string> StationNumberingMessage(const SettingData& model) {
     const StationFault fault = CheckStations(model);
     if (!fault) return std::nullopt;
     return StationFaultMessage(fault);
+}
+
+std::optional<std::string> ValidateDialingModel(const SettingData& model) {
+    return FirstFailure(ValidateDialing(*LoadDialCopy(model), model.System.SwitchCnt));
 }

@@ -23,6 +23,7 @@ std::vector<EditorCheck> EditorChecks();
 // The editors' whole-model validations.
 std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model);
 std::optional<std::string> ValidateStationsModel(const SettingData& model);
+std::optional<std::string> ValidateDialingModel(const SettingData& model);
 
 // The station numbering check over the model, under its own name.
 inline constexpr const char* kStationNumberingCheckName = "Station numbering check";

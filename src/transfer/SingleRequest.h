@@ -9,8 +9,9 @@
 
 class SingleRequest final : public TransferSequence {
 public:
-    // progress: open a progress window titled by the text's letter.
-    SingleRequest(std::string_view text, bool progress = true);
+    // progress: open a progress window titled by the text's letter;
+    // exchangeIndex (0-based): the exchange the header names.
+    SingleRequest(std::string_view text, bool progress = true, int exchangeIndex = 0);
 
     SequenceStep Start();
     SequenceStep OnResult(int code, std::string_view text) override;
@@ -25,6 +26,7 @@ private:
 
     EncodedText text_;
     bool progress_;
+    uint8_t exchangeIndex_;
     SequencePhase phase_ = SequencePhase::Idle;
     SecondsWatch watch_;
     int code_ = kTransferDone;

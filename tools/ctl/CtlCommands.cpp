@@ -92,6 +92,10 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
         if (rest.size() != 2) return Usage(prompt, "send takes one TEXT");
         return CtlSend(rest[1], connection, prompt, out);
     }
+    if (command == "dial") {
+        if (rest.size() != 4 && rest.size() != 5) return Usage(prompt, "dial takes EXCHANGE MASTER NUMBER [FILE]");
+        return CtlDial(arguments, connection, prompt, out);
+    }
     if (command == "upload" || command == "download") {
         if (rest.size() != 2 && rest.size() != 4) return Usage(prompt, command + " takes FILE [--exchange N]");
         return CtlTransfer(command == "upload", arguments, connection, prompt, out);

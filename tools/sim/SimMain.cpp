@@ -186,6 +186,8 @@ int main(int argc, char** argv) {
     hooks.received = [&](std::string_view text) {
         const bool ack = exchanges.Receive(text, nowMs());
         std::fprintf(stderr, "sim: rx %s %s\n", Printable(text).c_str(), ack ? "ACK" : "NAK (fault)");
+        if (ack && !text.empty() && text[0] == 'N')
+            std::fprintf(stderr, "sim: remote dialing [%s]\n", Printable(exchanges.Dialings().back()).c_str());
         return ack;
     };
     hooks.rejected = [&](std::string_view text) {
