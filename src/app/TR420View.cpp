@@ -7,6 +7,9 @@
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
 #include "editors/DlgDirectDial.h"
+#include "editors/DlgDirectSelect.h"
+#include "editors/DlgFunction.h"
+#include "editors/DlgLine.h"
 #include "editors/DlgRemoteDial.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
@@ -18,6 +21,9 @@ bool HasWindow(Category id) {
     switch (id) {
     case Category::GlobalSetting:
     case Category::Stations:
+    case Category::CoTrunks:
+    case Category::CallForwarding:
+    case Category::DirectSelect:
     case Category::UploadDownload:
     case Category::DialingAssignment:
     case Category::RemoteDialing:
@@ -94,16 +100,11 @@ void CTR420View::OpenCategory(Category id) {
         break;
     }
     case Category::Stations: OpenStations(nullptr); break;
-    case Category::DialingAssignment: {
-        CDlgDirectDial dialog(this, context);
-        dialog.exec();
-        break;
-    }
-    case Category::RemoteDialing: {
-        CDlgRemoteDial dialog(this, context);
-        dialog.exec();
-        break;
-    }
+    case Category::CoTrunks: CDlgLine(this, context).exec(); break;
+    case Category::CallForwarding: CDlgFunction(this, context).exec(); break;
+    case Category::DirectSelect: CDlgDirectSelect(this, context).exec(); break;
+    case Category::DialingAssignment: CDlgDirectDial(this, context).exec(); break;
+    case Category::RemoteDialing: CDlgRemoteDial(this, context).exec(); break;
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());

@@ -1,5 +1,7 @@
 #include "editors/EditorChecks.h"
 
+#include "editors/FunctionRules.h"
+#include "editors/LineRules.h"
 #include "editors/StationCheck.h"
 #include "editors/StationRules.h"
 #include "editors/SystemRules.h"
@@ -21,6 +23,8 @@ struct Entry {
 constexpr Entry kEntries[] = {
     {Category::GlobalSetting, ValidateGlobalSettingModel},
     {Category::Stations, ValidateStationsModel},
+    {Category::CoTrunks, ValidateCoTrunksModel},
+    {Category::CallForwarding, ValidateCallForwardingModel},
     {Category::DialingAssignment, ValidateDialingModel},
 };
 }  // namespace
@@ -40,6 +44,14 @@ std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model) 
 // All 16 exchanges' master and substation pages, against the model's global setting.
 std::optional<std::string> ValidateStationsModel(const SettingData& model) {
     return FirstFailure(ValidateStations(model.System, *LoadStationCopy(model)));
+}
+
+std::optional<std::string> ValidateCoTrunksModel(const SettingData& model) {
+    return FirstFailure(ValidateLines(model, LoadLineCopy(model)));
+}
+
+std::optional<std::string> ValidateCallForwardingModel(const SettingData& model) {
+    return FirstFailure(ValidateFunctions(model, LoadFunctionCopy(model)));
 }
 
 std::optional<std::string> StationNumberingMessage(const SettingData& model) {

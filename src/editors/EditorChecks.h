@@ -23,6 +23,8 @@ std::vector<EditorCheck> EditorChecks();
 // The editors' whole-model validations.
 std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model);
 std::optional<std::string> ValidateStationsModel(const SettingData& model);
+std::optional<std::string> ValidateCoTrunksModel(const SettingData& model);
+std::optional<std::string> ValidateCallForwardingModel(const SettingData& model);
 std::optional<std::string> ValidateDialingModel(const SettingData& model);
 
 // The station numbering check over the model, under its own name.

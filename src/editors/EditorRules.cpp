@@ -17,6 +17,15 @@ uint32_t DigitsValue(std::string_view text) {
     return static_cast<uint32_t>(value);
 }
 
+bool IsValidName(std::string_view text, std::size_t max) {
+    if (text.size() > max) return false;
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (!((c >= 32 && c <= 125) || (c >= 0xA1 && c <= 0xDF))) return false;
+    }
+    return true;
+}
+
 bool HasStationDigits(std::string_view text, int32_t value, int numberSize) {
     if (numberSize < 1 || text.size() != static_cast<std::size_t>(numberSize)) return false;
     // A text with anything but digits in it (a file may carry one) is no

@@ -29,6 +29,10 @@ bool IsAllDigits(std::string_view text);
 // Value of a digits-only text, saturated so a long run of digits cannot overflow.
 uint32_t DigitsValue(std::string_view text);
 
+// A name as the exchanges take it: at most max characters, each printable
+// (32 to 125) or a single-byte katakana (0xA1 to 0xDF).
+bool IsValidName(std::string_view text, std::size_t max);
+
 // A station number (or first station number) as the numbering rules want it:
 // exactly numberSize decimal digits, value at most 10^numberSize - 1. The value
 // is taken as unsigned, so a number that is not assigned (-1, all ones) never passes.

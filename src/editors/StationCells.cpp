@@ -26,14 +26,7 @@ const MasterData* CalledMaster(const StationCopy& copy, const SubData& sub) {
     return &copy.Exchange(sub.CallSwNo).Master[sub.CallStNo - 1];
 }
 
-bool NameCharacter(unsigned char c) { return (c >= 32 && c <= 125) || (c >= 0xA1 && c <= 0xDF); }
-
-bool AcceptableName(std::string_view text) {
-    if (text.size() > kNameMax) return false;
-    for (char c : text)
-        if (!NameCharacter(static_cast<unsigned char>(c))) return false;
-    return true;
-}
+bool AcceptableName(std::string_view text) { return IsValidName(text, kNameMax); }
 
 bool AcceptableCoForwarding(std::string_view text) {
     if (text.size() > kCoForwardingMax) return false;

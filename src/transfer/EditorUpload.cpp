@@ -2,6 +2,13 @@
 
 std::vector<EditorUploadStep> SystemUploadSteps() { return {{'A', 0, 0}}; }
 
+std::vector<EditorUploadStep> ExchangeUploadSteps(const SettingData& model, char letter) {
+    const int count = model.System.SwitchCnt > kMaxExchanges ? kMaxExchanges : model.System.SwitchCnt;
+    std::vector<EditorUploadStep> steps;
+    for (int e = 1; e <= count; ++e) steps.push_back({letter, e, 0});
+    return steps;
+}
+
 std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int page, int selection) {
     const int count = model.System.SwitchCnt > kMaxExchanges ? kMaxExchanges : model.System.SwitchCnt;
     std::vector<EditorUploadStep> steps;

@@ -17,6 +17,8 @@ struct EditorUploadStep {
 };
 
 std::vector<EditorUploadStep> SystemUploadSteps();
+// One text of the letter (D, F, M) to each exchange in use, in order.
+std::vector<EditorUploadStep> ExchangeUploadSteps(const SettingData& model, char letter);
 // page: 0 masters, 1 substations; selection: 1..16, or 0 for "ALL".
 std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int page, int selection);
 

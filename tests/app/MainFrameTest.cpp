@@ -176,7 +176,8 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "Upload/Download", "Exit"}));
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Call Forwarding/Time-Out",
+                                    "Upload/Download", "Exit", "Direct Select"}));
     EXPECT_FALSE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }

@@ -27,6 +27,12 @@ TEST(DialWindows, RowsGoUpAndComeBackAndARemoteDialingArrives) {
     rows[3].Shot = "30";
     model.DirectSelect.ShotT[0][0] = 2;
     std::vector<DialEntry> sent;
+    {
+        // The mark of row 30 is the window's own: closing asks nothing.
+        CDlgDirectDial untouched(&p.View(), EditorContext{model, {}, &p.Link()});
+        untouched.OnClose();
+        EXPECT_TRUE(p.prompt.Messages.empty());
+    }
 
     {
         CDlgDirectDial dialog(&p.View(), EditorContext{model, {}, &p.Link()});

@@ -8,6 +8,7 @@
 #include "support/CarriedText.h"
 #include "SimProcess.h"
 #include "texts/SettingTextSequence.h"
+#include "editors/LineRules.h"
 #include "editors/SystemRules.h"
 #include "model/SettingsFile.h"
 #include "support/PopulatedSettings.h"
@@ -119,6 +120,7 @@ private slots:
         data->System.SwNumber[0].Value = 1;
         data->Switch[0].Master[1].Number = "90";  // master 1's number
         data->Switch[0].Master[1].NumberValue = 90;
+        data->Switch[0].LineCntLimit = 0;
         QVERIFY(WriteSettingsFile(*data, bad.toStdString(), prompt));
         const QString missing = QString::fromStdString(dir.File("no \"such\" \\file.txt"));
         const QString station = "Master Stations (Telephones)\nDuplicated station No.(90) for Exchange 1\n"
@@ -137,13 +139,18 @@ private slots:
             {{"check", good}, 0, "OK\n", {}, ""},
             {{"check", bad}, 1,
              QString("Global Setting: ") + kFirstStationDigitText + "\nStations: " + stationLine +
-                 "\nStation numbering check: " + stationLine + "\n",
+                 "\nC/O Trunks: " + kCoTimeOutText + "\nStation numbering check: " + stationLine + "\n",
              {}, ""},
             {{"--json", "check", good}, 0, "",
-             report(QJsonValue::Null, {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null}},
+             report(QJsonValue::Null,
+                    {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null},
+                     {"C/O Trunks", QJsonValue::Null}, {"Call Forwarding/Time-Out", QJsonValue::Null}},
                     QJsonValue::Null), ""},
             {{"check", bad, "--json"}, 1, "",
-             report(QJsonValue::Null, {{"Global Setting", kFirstStationDigitText}, {"Stations", station}}, station),
+             report(QJsonValue::Null,
+                    {{"Global Setting", kFirstStationDigitText}, {"Stations", station}, {"C/O Trunks", kCoTimeOutText},
+                     {"Call Forwarding/Time-Out", QJsonValue::Null}},
+                    station),
              ""},
             {{"check", missing}, 1, "", {}, "Cannot open " + missing + "\n"},
             {{"check", missing, "--json"}, 1, "", report("Cannot open " + missing, {}, QJsonValue::Null), ""},
