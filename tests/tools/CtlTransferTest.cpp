@@ -121,11 +121,13 @@ private slots:
         data->Switch[0].Master[1].Number = "90";  // master 1's number
         data->Switch[0].Master[1].NumberValue = 90;
         data->Switch[0].LineCntLimit = 0;
+        data->DirectSelect.Rows[0][2][7].Dial = "12B";
         QVERIFY(WriteSettingsFile(*data, bad.toStdString(), prompt));
         const QString missing = QString::fromStdString(dir.File("no \"such\" \\file.txt"));
         const QString station = "Master Stations (Telephones)\nDuplicated station No.(90) for Exchange 1\n"
                                 "( Master Stations (Telephones) : 1-2 )";
         const QString stationLine = QString(station).replace("\n", " / ");
+        const QString dial = "Exchange1\nMaster Station No.3\nIncorrect dial number";
         const auto report = [](const QJsonValue& file, const QJsonObject& editors, const QJsonValue& numbering) {
             return QJsonObject{{"file", file}, {"editors", editors}, {"station_check", numbering}};
         };
@@ -139,17 +141,19 @@ private slots:
             {{"check", good}, 0, "OK\n", {}, ""},
             {{"check", bad}, 1,
              QString("Global Setting: ") + kFirstStationDigitText + "\nStations: " + stationLine +
-                 "\nC/O Trunks: " + kCoTimeOutText + "\nStation numbering check: " + stationLine + "\n",
+                 "\nC/O Trunks: " + kCoTimeOutText + "\nDialing Assignment: " + QString(dial).replace("\n", " / ") +
+                 "\nStation numbering check: " + stationLine + "\n",
              {}, ""},
             {{"--json", "check", good}, 0, "",
              report(QJsonValue::Null,
                     {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null},
-                     {"C/O Trunks", QJsonValue::Null}, {"Call Forwarding/Time-Out", QJsonValue::Null}},
+                     {"C/O Trunks", QJsonValue::Null}, {"Call Forwarding/Time-Out", QJsonValue::Null},
+                     {"Dialing Assignment", QJsonValue::Null}},
                     QJsonValue::Null), ""},
             {{"check", bad, "--json"}, 1, "",
              report(QJsonValue::Null,
                     {{"Global Setting", kFirstStationDigitText}, {"Stations", station}, {"C/O Trunks", kCoTimeOutText},
-                     {"Call Forwarding/Time-Out", QJsonValue::Null}},
+                     {"Call Forwarding/Time-Out", QJsonValue::Null}, {"Dialing Assignment", dial}},
                     station),
              ""},
             {{"check", missing}, 1, "", {}, "Cannot open " + missing + "\n"},
