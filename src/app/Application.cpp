@@ -17,6 +17,8 @@
 
 namespace {
 constexpr const char* kVersion = NX420_VERSION;
+// How long the exit waits for a print job to stop.
+constexpr unsigned long kPrintWorkerWaitMs = 200000;
 
 bool RunPasswordDialog(FixedText<20>& password) {
     CDlgPassword dialog(password, kStartupSettingsFile);
@@ -49,6 +51,10 @@ ShellState StateFor(const ConnectionOptions& connection) {
 
 Program::Program(const ConnectionOptions& connection) : State(StateFor(connection)), Link(State) {}
 
+Program::~Program() {
+    if (Printer) Printer->Quit(kPrintWorkerWaitMs);
+}
+
 std::unique_ptr<Program> MakeProgram(const ConnectionOptions& connection, QSettings* profile) {
     auto program = std::make_unique<Program>(connection);
     program->Frame = std::make_unique<CMainFrame>(profile, program->State, program->Link, &program->Link.Session());
@@ -57,6 +63,12 @@ std::unique_ptr<Program> MakeProgram(const ConnectionOptions& connection, QSetti
     program->Link.OnStopResult = [frame](int code) { frame->OnStopResult(code); };
     QObject::connect(&program->Link.Session(), &LinkSession::portClosed, frame, &CMainFrame::OnPortClosed,
                      Qt::QueuedConnection);
+    program->PrintDesk = std::make_unique<PrintFront>(frame->View(), program->Link.Progress());
+    program->Printer = std::make_unique<CTHPrintOut>(*program->PrintDesk);
+    program->Printer->Start();
+    frame->View()->Print = [printer = program->Printer.get()](std::unique_ptr<PrintJob> job) {
+        printer->Request(std::move(job));
+    };
     return program;
 }
 

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/LinkServices.h"
 #include "app/MainFrame.h"
+#include "printout/THPrintOut.h"
 
 class QSettings;
 
@@ -20,6 +21,10 @@ struct Program {
     ShellState State;
     LinkServices Link;
     std::unique_ptr<CMainFrame> Frame;
+    // The printing worker ends first, before the window it reports to.
+    std::unique_ptr<PrintFront> PrintDesk;
+    std::unique_ptr<CTHPrintOut> Printer;
+    ~Program();
 };
 
 // The parts made and wired together, the main window not shown yet.

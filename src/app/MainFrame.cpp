@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "printout/DlgPrintout.h"
 #include "protocol/LinkActivity.h"
 #include "ui/Text8.h"
 
@@ -67,8 +68,10 @@ void CMainFrame::BuildMenus() {
     save_->setShortcut(QKeySequence("Ctrl+S"));
     saveAs_ = fileMenu_->addAction("Save &As...", this, docCommand(&CTR420Doc::OnFileSaveAs, true));
     fileMenu_->addSeparator();
-    print_ = fileMenu_->addAction("&Print");
-    print_->setEnabled(false);  // until the printout exists
+    // Every category of every exchange, without the Printout window.
+    print_ = fileMenu_->addAction("&Print", this, [this] {
+        if (view_->Print) view_->Print(MakePrintJob(PrintAll, 0, view_->Model()));
+    });
     recentSeparator_ = fileMenu_->addSeparator();
     exit_ = fileMenu_->addAction("E&xit", this, &QWidget::close);
     QMenu* help = menuBar()->addMenu("&Help");

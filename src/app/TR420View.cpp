@@ -14,6 +14,7 @@
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
 #include "model/SettingsFile.h"
+#include "printout/DlgPrintout.h"
 
 namespace {
 // The panel's windows that exist; the other buttons stay disabled until theirs do.
@@ -25,6 +26,7 @@ bool HasWindow(Category id) {
     case Category::CallForwarding:
     case Category::DirectSelect:
     case Category::UploadDownload:
+    case Category::Printout:
     case Category::DialingAssignment:
     case Category::RemoteDialing:
     case Category::Exit: return true;
@@ -92,7 +94,7 @@ void CTR420View::OpenCategory(Category id) {
         AppPrompt().Tell(kReadingLogBusy, PromptIcon::Exclamation);
         return;
     }
-    const EditorContext context{Model(), SaveCommand, link_};
+    const EditorContext context{Model(), SaveCommand, link_, Print};
     switch (id) {
     case Category::GlobalSetting: {
         CDlgSystem dialog(this, context);
@@ -111,13 +113,18 @@ void CTR420View::OpenCategory(Category id) {
         sheet.exec();
         break;
     }
+    case Category::Printout: {
+        CDlgPrintout dialog(this, Model(), Print);
+        dialog.exec();
+        return;
+    }
     default: return;
     }
     if (id == Category::GlobalSetting || id == Category::UploadDownload) RunStationCheck();
 }
 
 void CTR420View::OpenStations(const StationFault* fault) {
-    CSheetStation sheet(this, EditorContext{Model(), SaveCommand, link_}, fault);
+    CSheetStation sheet(this, EditorContext{Model(), SaveCommand, link_, Print}, fault);
     sheet.exec();
 }
 

@@ -11,6 +11,7 @@
 #include "app/TR420Doc.h"
 #include "editors/Categories.h"
 #include "editors/StationCheck.h"
+#include "printout/PrintJob.h"
 
 class QPushButton;
 class LinkSession;
@@ -38,6 +39,8 @@ public:
     void SetReading(Category id, bool active);
     // What Ctrl+S does inside an editor.
     std::function<void()> SaveCommand;
+    // Where Print buttons, the Printout window and File > Print hand their jobs.
+    PrintSender Print;
 
 signals:
     void ExitRequested();

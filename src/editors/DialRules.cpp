@@ -66,14 +66,18 @@ ValidationResult ValidateDialing(const DialCopy& copy, int switchCnt) {
 ValidationResult OverwriteDialing(const DialCopy& copy, SettingData& model) {
     ValidationResult result = ValidateDialing(copy, model.System.SwitchCnt);
     if (!result.Passed() || !DialCopyDiffers(copy, model)) return result;
-    DirectSelectData& d = model.DirectSelect;
+    StoreDialCopy(copy, model);
+    model.Modified = 1;
+    return result;
+}
+
+void StoreDialCopy(const DialCopy& copy, SettingData& data) {
+    DirectSelectData& d = data.DirectSelect;
     for (int e = 0; e < kMaxExchanges; ++e)
         for (int m = 0; m < kMastersPerExchange; ++m) {
             std::copy(copy.Rows[e][m], copy.Rows[e][m] + kDialRows, d.Rows[e][m]);
             d.ShotT[e][m] = copy.ShotT[e][m];
         }
-    model.Modified = 1;
-    return result;
 }
 
 bool IsReserved(const DialEntry& row) { return row.Dial == kReservedMark; }

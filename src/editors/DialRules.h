@@ -52,6 +52,8 @@ ValidationResult ValidateDialing(const DialCopy& copy, int switchCnt);
 // Validation, then the rows and times written back when they differ
 // (Modified set).
 ValidationResult OverwriteDialing(const DialCopy& copy, SettingData& model);
+// The rows and times into data as they are (Modified untouched).
+void StoreDialCopy(const DialCopy& copy, SettingData& data);
 
 // Clears the master's reserved marks, then marks every row another row names
 // as its door lock (1..1024; other door locks mark nothing).

@@ -9,6 +9,7 @@
 
 #include "core/Prompt.h"
 #include "link/TransferEngine.h"
+#include "printout/PrintJob.h"
 #include "texts/SettingTextEncode.h"
 #include "transfer/DialingDownloadSequence.h"
 #include "ui/GridWidget.h"
@@ -68,7 +69,6 @@ CDlgDirectDial::CDlgDirectDial(QWidget* owner, const EditorContext& context)
     if (auto* row = qobject_cast<QHBoxLayout*>(ButtonBar()->layout()))
         row->insertWidget(row->indexOf(PrintButton()), download_);
     connect(download_, &QPushButton::clicked, this, &CDlgDirectDial::OnDownload);
-    PrintButton()->setEnabled(false);  // no printout of the table yet
 
     auto* top = new QVBoxLayout(this);
     top->addLayout(selectors);
@@ -169,6 +169,17 @@ std::vector<EncodedText> CDlgDirectDial::UploadTexts() const {
 void CDlgDirectDial::DeleteAllRows() {
     DeleteAllDialRows(*copy_, Exchange(), Master());
     ShowTable();
+}
+
+// The table shown, as edited.
+void CDlgDirectDial::PrintCopy() {
+    auto job = std::make_unique<PrintJob>();
+    job->Code = PrintDialingAssignment;
+    job->Exchange = static_cast<uint8_t>(Exchange());
+    job->Master = static_cast<uint8_t>(Master());
+    job->Data = std::make_unique<SettingData>(Model());
+    StoreDialCopy(*copy_, *job->Data);
+    SendPrint(std::move(job));
 }
 
 void CDlgDirectDial::OnDownload() {

@@ -38,6 +38,7 @@ protected:
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
     void DeleteAllRows() override;
+    void PrintCopy() override;
 
 private:
     // Recomputes the master's reserved marks and fills the grid with its rows.

@@ -141,3 +141,11 @@ void CDlgSystem::FocusFailure(const ValidationResult& result) {
 }
 
 std::vector<EncodedText> CDlgSystem::UploadTexts() const { return EncodeUploadSteps(Model(), SystemUploadSteps()); }
+
+void CDlgSystem::PrintCopy() {
+    auto job = std::make_unique<PrintJob>();
+    job->Code = PrintGlobalSetting;
+    job->Data = std::make_unique<SettingData>(Model());
+    job->Data->System = copy_;
+    SendPrint(std::move(job));
+}

@@ -36,6 +36,7 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
+    void PrintCopy() override;
 
 private:
     void OnExchangeCount(int index);

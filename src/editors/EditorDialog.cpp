@@ -41,7 +41,7 @@ QPushButton* MakeButton(const char* text, QWidget* parent, QHBoxLayout* row) {
 }  // namespace
 
 EditorDialog::EditorDialog(QWidget* owner, const EditorContext& context, const char* title, EditorOptions options)
-    : QDialog(owner), model_(context.Model), save_(context.Save) {
+    : QDialog(owner), model_(context.Model), save_(context.Save), printSender_(context.Print) {
     if (context.Link && options.Upload) {
         transfer_ = std::make_unique<TransferEngine>(*context.Link);
         transfer_->OnMessage = [](const char* text, std::string_view detail) {
@@ -115,6 +115,10 @@ void EditorDialog::OnClose() {
 void EditorDialog::reject() { OnClose(); }
 
 void EditorDialog::OnPrint() { PrintCopy(); }
+
+void EditorDialog::SendPrint(std::unique_ptr<PrintJob> job) const {
+    if (printSender_ && job) printSender_(std::move(job));
+}
 
 void EditorDialog::OnDeleteAll() {
     if (AppPrompt().AskYesNo(kDeleteAllConfirmText)) DeleteAllRows();

@@ -12,6 +12,7 @@
 
 #include "editors/EditorRules.h"
 #include "model/SettingData.h"
+#include "printout/PrintJob.h"
 #include "texts/SettingTextFields.h"
 #include "transfer/TransferSequence.h"
 
@@ -34,9 +35,13 @@ inline constexpr const char* kSelectorAllText = "ALL";
 
 // What every editor is handed when the shell opens it.
 struct EditorContext {
+    EditorContext(SettingData& model, std::function<void()> save = {}, LinkSession* link = nullptr,
+                  PrintSender print = {})
+        : Model(model), Save(std::move(save)), Link(link), Print(std::move(print)) {}
     SettingData& Model;
     std::function<void()> Save;  // Ctrl+S: the settings file's Save as the main window does it
     LinkSession* Link = nullptr;  // where Upload sends; none: "Failed to open the device"
+    PrintSender Print;            // where Print hands its job; none: Print does nothing
 };
 
 struct EditorOptions {
@@ -82,8 +87,10 @@ protected:
     // The texts of the category, encoded from the model after the commit.
     // The progress window is titled by each text's category.
     virtual std::vector<EncodedText> UploadTexts() const = 0;
-    // Print hands the working copy to the printout; nothing until it exists.
+    // Print hands the working copy to the printout.
     virtual void PrintCopy() {}
+    // Hands a job to the printout (nothing when the editor has none).
+    void SendPrint(std::unique_ptr<PrintJob> job) const;
     // "Delete ALL" after Yes: clear the rows of the table shown, in the copy.
     virtual void DeleteAllRows() {}
 
@@ -111,6 +118,7 @@ private:
 
     SettingData& model_;
     std::function<void()> save_;
+    PrintSender printSender_;
     QWidget* buttonBar_ = nullptr;
     QPushButton* print_ = nullptr;
     QPushButton* upload_ = nullptr;

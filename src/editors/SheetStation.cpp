@@ -67,3 +67,18 @@ std::vector<EncodedText> CSheetStation::UploadTexts() const {
     return EncodeUploadSteps(Model(), StationUploadSteps(Model(), pages_->currentIndex(), SelectedExchange(selector_)));
 }
 
+
+void CSheetStation::PrintCopy() {
+    // The page shown, in the grid's current row order.
+    const CStationPage* page = CurrentPage();
+    auto job = std::make_unique<PrintJob>();
+    job->Code = page->Page() == kPageSubs ? PrintSubstations : PrintMasters;
+    job->Exchange = static_cast<uint8_t>(page->Selection());
+    job->Data = std::make_unique<SettingData>(Model());
+    for (int e = 0; e < kMaxExchanges; ++e) job->Data->Switch[e] = copy_->Switch[e];
+    for (int row : page->Grid()->RowOrder()) {
+        const StationAt at = StationAtRow(page->Page(), page->Selection(), row);
+        job->Rows.push_back({static_cast<uint8_t>(at.Exchange), static_cast<uint8_t>(at.Position)});
+    }
+    SendPrint(std::move(job));
+}

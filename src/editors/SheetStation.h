@@ -38,6 +38,7 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
+    void PrintCopy() override;
 
 private:
     std::unique_ptr<StationCopy> copy_;

@@ -177,9 +177,9 @@ TEST(MainFrame, ShapeMenusAndPanel) {
     expected.sort();
     EXPECT_EQ(buttons, expected);
     EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Call Forwarding/Time-Out",
-                                    "Remote Dialing", "Upload/Download", "Exit", "Direct Select",
+                                    "Remote Dialing", "Upload/Download", "Printout", "Exit", "Direct Select",
                                     "Dialing Assignment"}));
-    EXPECT_FALSE(w.frame->PrintAction()->isEnabled());
+    EXPECT_TRUE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }
 

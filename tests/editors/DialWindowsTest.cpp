@@ -1,6 +1,7 @@
 // The dialing assignment editor's Upload and Download and the remote dialing
 // window, over the program's transfer path against nx420-sim.
 #include <QComboBox>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -35,9 +36,16 @@ TEST(DialWindows, RowsGoUpAndComeBackAndARemoteDialingArrives) {
     }
 
     {
-        CDlgDirectDial dialog(&p.View(), EditorContext{model, {}, &p.Link()});
+        std::unique_ptr<PrintJob> printed;
+        CDlgDirectDial dialog(&p.View(), EditorContext{model, {}, &p.Link(), [&](std::unique_ptr<PrintJob> job) {
+                                                           printed = std::move(job);
+                                                       }});
         dialog.show();
         EXPECT_EQ(dialog.Grid()->CellText(29, kDialColumnDoorLock), "x");
+        dialog.PrintButton()->click();  // the table as shown, its mark included
+        ASSERT_TRUE(printed && printed->Data);
+        EXPECT_EQ(printed->Code * 100 + printed->Exchange * 10 + printed->Master, PrintDialingAssignment * 100 + 11);
+        EXPECT_EQ(printed->Data->DirectSelect.Rows[0][0][29].Dial, "x");
         p.prompt.Answers = {PromptAnswer::Ok};
         dialog.OnUpload();  // commits the mark of row 30 first
         ASSERT_TRUE(Ends(dialog.Transfer()));

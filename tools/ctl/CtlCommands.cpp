@@ -1,6 +1,7 @@
 #include "CtlCommands.h"
 
 #include "CtlCheck.h"
+#include "CtlPrint.h"
 #include "CtlSend.h"
 #include "CtlTransfer.h"
 
@@ -24,6 +25,9 @@ constexpr const char* kUsage =
     "               send the settings file FILE to every exchange (or exchange N)\n"
     "  download FILE [--exchange N]\n"
     "               collect the setting data into FILE, replaced only when complete\n"
+    "  print FILE --pdf OUT [--category NAME] [--exchange N] [--master M]\n"
+    "               the printed report of FILE as a PDF on A4: every category, or the\n"
+    "               one titled NAME (\"Group Call\", ...); one exchange, one master\n"
     "\n"
     "options:\n"
     "  --port COMn=DEVICE   map COM1..COM4 to a serial device (repeatable)\n"
@@ -76,6 +80,8 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
             json = true;
             continue;
         }
+        // print takes options of its own after it.
+        if (a == "print" && rest.empty()) return CtlPrint({args.begin() + static_cast<long>(i) + 1, args.end()}, prompt, out);
         if (a.size() > 1 && a[0] == '-') return Usage(prompt, "unknown option " + a);
         rest.push_back(a);
     }

@@ -1,0 +1,254 @@
+// The report on paper: every category drawn into a PDF and read back with
+// pdftotext, the page count with pdfinfo; a stop between pages; the worker
+// behind File > Print with its dialog answered; the Printout window's checks.
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTabWidget>
+#include <QLineEdit>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "CtlCommands.h"
+#include "app/Application.h"
+#include "editors/DlgSystem.h"
+#include "editors/SheetStation.h"
+#include "editors/PageSub.h"
+#include "ui/GridWidget.h"
+#include "model/SettingsFile.h"
+#include "printout/DlgPrintout.h"
+#include "printout/PagePainter.h"
+#include "support/PopulatedSettings.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+
+namespace {
+std::string Run(const char* program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return p.readAllStandardOutput().toStdString();
+}
+
+int PdfPages(const std::string& pdf) {
+    const std::string info = Run("pdfinfo", {QString::fromStdString(pdf)});
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+std::string PdfText(const std::string& pdf) {
+    return Run("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+}
+
+// Three exchanges with a few values each category shows.
+std::unique_ptr<SettingData> Site() {
+    auto data = MakeSettingData();
+    data->System.SwitchCnt = 3;
+    data->System.NumberSize = 3;
+    data->System.TieLine[1] = 1;
+    for (int e = 1; e <= 3; ++e) {
+        data->System.SwNumber[e - 1].Value = e * 100;
+        data->System.SwNumber[e - 1].Text = std::to_string(e * 100);
+    }
+    SetStation(data->Exchange(2).Master[0], "280", "FRONT");
+    SetStation(data->Exchange(1).Sub[4], "105", "LOBBY");
+    data->Exchange(1).Sub[4].CallSwNo = 2;
+    data->Exchange(1).Sub[4].CallStNo = 1;
+    data->Exchange(1).Sub[4].Level = 1;
+    MasterData& m = data->Exchange(1).Master[0];
+    m.GroupCnt = 50;  // more than the list holds
+    m.GroupMaster[0] = {1, 2, 1};
+    m.ScanTime = 7;
+    data->Function[0].CallTime = 12;
+    data->Exchange(1).Line[0].Name = "TRUNK1";
+    data->Exchange(1).SpeakerPaging[0] = 1u << 4;
+    data->Maintenance.TelNo = "0312345678";
+    data->DirectSelect.Rows[0][0][4].Dial = "280";
+    data->DirectSelect.OutMode[0] = 1;
+    return data;
+}
+}  // namespace
+
+TEST(PrintToPdf, EveryCategoryOnPaper) {
+    TempDir dir;
+    const std::string file = dir.File("site.txt");
+    RecordingPrompt prompt;
+    auto site = Site();
+    ASSERT_TRUE(WriteSettingsFile(*site, file, prompt));
+    const struct {
+        const char* category;  // "" the whole report
+        int pages;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"", 67, {"VELCARO NX-420 System", "(" + file + ")", "Global Setting", "Direct Select", "-67-"}},
+        {"Global Setting", 1, {"No. of Exchanges:", "Connection", "Unconnected", "300", "-1-"}},
+        {"Group Call", 12, {"Master Station (Telephone) No.", "Exchange", "280", "FRONT", "-12-"}},
+        {"Scan Monitor", 12, {"Monitor Time", "7"}},
+        {"Emergency Conference", 12, {"Master Station (Telephone) No."}},
+        {"Master Stations (Telephones)", 3, {"Stations : Master Stations (Telephones)", "No-Answer Call Fwd", "FRONT"}},
+        {"Substations", 6, {"Called Station", "Call Priority", "LOBBY", "Emergency", "FRONT"}},
+        {"C/O Trunks", 3, {"C/O Time-Out:", "Rcv Station", "TRUNK1", "Member3"}},
+        {"Call Forwarding/Time-Out", 3, {"Time-Based Call Forwarding", "Conversation Time-Out", "12 min"}},
+        {"Paging", 6, {"Paging : Substations", "Paging Time-Out", "Zone Digits", "x"}},
+        {"Public Address Systems", 3, {"Paging : Public Address Systems", "PA16", "v"}},
+        {"External Source Distribution", 3, {"Ctrl IN", "ch4"}},
+        {"Direct Select", 3, {"Control Outputs:", "Response-Activated", "Call-Activated"}},
+        {"PC Port", 1, {"PC/Exchange Connection Setting", "Baud Rate: 19200; Parity: Even; Data: 8 bits; Stop Bit: 1",
+                        "0312345678", "COM1"}},
+        {"Dialing Assignment", 12, {"Door Lock(Switch No)", "0005", "FRONT"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.category);
+        const std::string pdf = dir.File("out.pdf");
+        std::vector<std::string> args{"print", file, "--pdf", pdf};
+        if (*c.category) args.insert(args.end(), {"--category", c.category});
+        char buffer[256] = {};
+        std::FILE* out = fmemopen(buffer, sizeof buffer, "w");
+        ASSERT_EQ(CtlMain(args, prompt, out), 0) << (prompt.Texts().empty() ? "" : prompt.Texts().back());
+        std::fclose(out);
+        EXPECT_EQ(PdfPages(pdf), c.pages);
+        const std::string text = PdfText(pdf);
+        for (const std::string& t : c.texts) EXPECT_NE(text.find(t), std::string::npos) << t;
+    }
+    // One exchange and master of a category; a name that is no category.
+    const std::string pdf = dir.File("one.pdf");
+    EXPECT_EQ(CtlMain({"print", file, "--pdf", pdf, "--category", "Group Call", "--exchange", "2", "--master", "1"},
+                      prompt, stdout), 0);
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_EQ(CtlMain({"print", file, "--pdf", pdf, "--exchange", "4"}, prompt, stdout), 2);
+    EXPECT_EQ(prompt.Texts().back(), kIncorrectExchangeText);
+    EXPECT_EQ(CtlMain({"print", file, "--pdf", pdf, "--category", "Log Data"}, prompt, stdout), 2);
+}
+
+TEST(PrintToPdf, StopDuringPageThreeLeavesTwoPages) {
+    TempDir dir;
+    PrintJob job;
+    job.Code = PrintGroupCall;
+    job.Data = Site();
+    const auto spans = PlanJob(job);
+    QPdfWriter writer(QString::fromStdString(dir.File("stop.pdf")));
+    int started = 0, steps = 0;
+    PrintHooks hooks;
+    hooks.Start = [&](const std::string& title, int pages) {
+        ++started;
+        EXPECT_EQ(title, "Group Call");
+        EXPECT_EQ(pages, 12);
+    };
+    hooks.Step = [&] { ++steps; };
+    hooks.Interrupted = [&] { return steps == 2; };  // Cancel while page 2 prints
+    EXPECT_EQ(PrintPages(job, spans, writer, 1, 12, "Dec 06, 2026", hooks), 2);
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(PdfPages(dir.File("stop.pdf")), 2);
+}
+
+TEST(PrintWorker, FilePrintAsksForThePrinterOnce) {
+    TempDir dir(true);
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    const struct {
+        const char* name;
+        bool ok;
+        int from, to;
+        int pages;  // -1: no file
+    } cases[] = {{"Cancel", false, 1, 23, -1}, {"pages 2 to 3", true, 2, 3, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto program = MakeProgram(ConnectionOptions{}, nullptr);
+        const std::string pdf = dir.File(std::string(c.name) + ".pdf");
+        int offered = 0;
+        program->PrintDesk->RunDialog = [&](QPrinter& printer, int pages, int& from, int& to) {
+            offered = pages;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(pdf));
+            from = c.from;
+            to = c.to;
+            return c.ok;
+        };
+        program->Frame->PrintAction()->trigger();
+        // A second request while the first is under way is dropped.
+        EXPECT_FALSE(program->Printer->Request(MakePrintJob(PrintGlobalSetting, 0, program->State.Model.operator*())));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !program->Printer->Printing(); }, 60000));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(program->PrintDesk->DialogsShown(), 1);
+        EXPECT_EQ(offered, 23);
+        EXPECT_EQ(program->Link.Progress().Window() == nullptr || !program->Link.Progress().Window()->isVisible(), true);
+        EXPECT_EQ(QFile::exists(QString::fromStdString(pdf)), c.pages > 0);
+        EXPECT_EQ(c.pages > 0 ? PdfPages(pdf) : -1, c.pages);
+    }
+}
+
+TEST(PrintoutWindow, ChecksTheExchangeAndStaysOpen) {
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    auto model = MakeSettingData();
+    model->System.SwitchCnt = 3;
+    const struct {
+        const char* name;
+        bool single;
+        const char* text;
+        int exchange;  // of the job sent; -1 none
+    } cases[] = {{"all", false, "9", 0}, {"single 2", true, "2", 2}, {"single 0", true, "0", -1},
+                 {"single 4", true, "4", -1}, {"single empty", true, "", -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompt.Messages.clear();
+        int sent = -1;
+        CDlgPrintout dialog(nullptr, *model, [&](std::unique_ptr<PrintJob> job) {
+            EXPECT_EQ(job->Code, PrintAll);
+            sent = job->Exchange;
+        });
+        dialog.show();
+        EXPECT_TRUE(dialog.AllButton()->isChecked());
+        EXPECT_FALSE(dialog.ExchangeEdit()->isEnabled());
+        if (c.single) dialog.SingleButton()->click();
+        dialog.ExchangeEdit()->setText(c.text);
+        dialog.PrintButton()->click();
+        EXPECT_EQ(sent, c.exchange);
+        if (c.exchange < 0) {
+            ASSERT_EQ(prompt.Messages.size(), 1u);
+            EXPECT_EQ(prompt.Messages[0].Text, kIncorrectExchangeText);
+            EXPECT_EQ(prompt.Messages[0].Icon, PromptIcon::Question);
+            EXPECT_EQ(dialog.ExchangeEdit()->selectedText(), dialog.ExchangeEdit()->text());
+        }
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.CancelButton()->click();
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(PrintToPdf, ArialResolvesToItsMetricTwin) {
+    const QFontInfo info{QFont(kPrintFontFamily)};
+    EXPECT_TRUE(info.family() == "Arial" || info.family() == "Liberation Sans") << info.family().toStdString();
+}
+
+TEST(EditorPrint, HandsTheWorkingCopyInTheGridsOrder) {
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    auto model = MakeTwoExchangeModel();
+    std::unique_ptr<PrintJob> sent;
+    const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
+    {
+        CDlgSystem dialog(nullptr, context);
+        dialog.TieLineBox(2)->click();
+        dialog.PrintButton()->click();
+        ASSERT_TRUE(sent);
+        EXPECT_EQ(sent->Code, PrintGlobalSetting);
+        EXPECT_EQ(sent->Data->System.TieLine[1], 1);  // the copy, not yet the model
+        EXPECT_EQ(model->System.TieLine[1], 0);
+    }
+    CSheetStation sheet(nullptr, context);
+    sheet.Pages()->setCurrentWidget(sheet.SubPage());
+    sheet.SubPage()->Grid()->verticalHeader()->moveSection(3, 0);  // substation 4 shown first
+    sheet.PrintButton()->click();
+    EXPECT_EQ(sent->Code, PrintSubstations);
+    ASSERT_EQ(sent->Rows.size(), 64u);
+    EXPECT_EQ(sent->Rows[0].Position, 4);
+    EXPECT_EQ(sent->Rows[1].Position, 1);
+    EXPECT_EQ(sent->Rows[0].Exchange, 1);
+}
