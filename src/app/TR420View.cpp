@@ -6,11 +6,13 @@
 
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
+#include "editors/DlgDirectDial.h"
 #include "editors/DlgDirectSelect.h"
 #include "editors/DlgFunction.h"
 #include "editors/DlgLine.h"
 #include "editors/DlgMembers.h"
 #include "editors/DlgPcPort.h"
+#include "editors/DlgRemoteDial.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetPaging.h"
 #include "editors/SheetStation.h"
@@ -39,6 +41,8 @@ bool HasWindow(Category id) {
     case Category::LogData:
     case Category::CommunicationMonitor:
     case Category::PcPort:
+    case Category::DialingAssignment:
+    case Category::RemoteDialing:
     case Category::Exit: return true;
     default: return false;
     }
@@ -136,6 +140,8 @@ void CTR420View::OpenCategory(Category id) {
         dialog.exec();
         break;
     }
+    case Category::DialingAssignment: CDlgDirectDial(this, context).exec(); break;
+    case Category::RemoteDialing: CDlgRemoteDial(this, context).exec(); break;
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());

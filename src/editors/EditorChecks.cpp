@@ -8,6 +8,7 @@
 #include "editors/StationRules.h"
 #include "editors/SystemRules.h"
 #include "editors/Categories.h"
+#include "editors/DialRules.h"
 
 namespace {
 std::optional<std::string> FirstFailure(const ValidationResult& r) {
@@ -30,6 +31,7 @@ constexpr Entry kEntries[] = {
     {Category::ScanMonitor, ValidateScanMonitorModel},
     {Category::Paging, ValidatePagingModel},
     {Category::EmergencyConference, ValidateEmergencyConferenceModel},
+    {Category::DialingAssignment, ValidateDialingModel},
 };
 }  // namespace
 
@@ -75,4 +77,8 @@ std::optional<std::string> StationNumberingMessage(const SettingData& model) {
     const StationFault fault = CheckStations(model);
     if (!fault) return std::nullopt;
     return StationFaultMessage(fault);
+}
+
+std::optional<std::string> ValidateDialingModel(const SettingData& model) {
+    return FirstFailure(ValidateDialing(*LoadDialCopy(model), model.System.SwitchCnt));
 }

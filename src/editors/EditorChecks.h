@@ -29,6 +29,7 @@ std::optional<std::string> ValidateGroupCallModel(const SettingData& model);
 std::optional<std::string> ValidateScanMonitorModel(const SettingData& model);
 std::optional<std::string> ValidateEmergencyConferenceModel(const SettingData& model);
 std::optional<std::string> ValidatePagingModel(const SettingData& model);
+std::optional<std::string> ValidateDialingModel(const SettingData& model);
 
 // The station numbering check over the model, under its own name.
 inline constexpr const char* kStationNumberingCheckName = "Station numbering check";

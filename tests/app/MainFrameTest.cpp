@@ -178,8 +178,8 @@ TEST(MainFrame, ShapeMenusAndPanel) {
     EXPECT_EQ(buttons, expected);
     EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Group Call",
                                     "Call Forwarding/Time-Out", "Scan Monitor", "Paging", "Emergency Conference",
-                                    "Log Data", "Communication Monitor", "Upload/Download", "Printout", "PC Port", "Exit",
-                                    "Direct Select"}));
+                                    "Remote Dialing", "Log Data", "Communication Monitor", "Upload/Download",
+                                    "Printout", "PC Port", "Exit", "Direct Select", "Dialing Assignment"}));
     EXPECT_TRUE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }
