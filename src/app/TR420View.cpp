@@ -6,11 +6,15 @@
 
 #include "app/BaseDirectory.h"
 #include "comm/SheetComm.h"
+#include "editors/DlgDirectDial.h"
 #include "editors/DlgDirectSelect.h"
 #include "editors/DlgFunction.h"
 #include "editors/DlgLine.h"
+#include "editors/DlgMembers.h"
 #include "editors/DlgPcPort.h"
+#include "editors/DlgRemoteDial.h"
 #include "editors/DlgSystem.h"
+#include "editors/SheetPaging.h"
 #include "editors/SheetStation.h"
 #include "link/LinkSession.h"
 #include "link/MessageEvent.h"
@@ -32,11 +36,17 @@ bool HasWindow(Category id) {
     case Category::CoTrunks:
     case Category::CallForwarding:
     case Category::DirectSelect:
+    case Category::GroupCall:
+    case Category::ScanMonitor:
+    case Category::Paging:
+    case Category::EmergencyConference:
     case Category::UploadDownload:
     case Category::Printout:
     case Category::LogData:
     case Category::CommunicationMonitor:
     case Category::PcPort:
+    case Category::DialingAssignment:
+    case Category::RemoteDialing:
     case Category::Exit: return true;
     default: return false;
     }
@@ -132,6 +142,10 @@ void CTR420View::OpenCategory(Category id) {
     case Category::CoTrunks: CDlgLine(this, context).exec(); break;
     case Category::CallForwarding: CDlgFunction(this, context).exec(); break;
     case Category::DirectSelect: CDlgDirectSelect(this, context).exec(); break;
+    case Category::GroupCall: CDlgGroup(this, context).exec(); break;
+    case Category::ScanMonitor: CDlgScan(this, context).exec(); break;
+    case Category::EmergencyConference: CDlgMeeting(this, context).exec(); break;
+    case Category::Paging: CSheetPaging(this, context).exec(); break;
     case Category::LogData:
     case Category::CommunicationMonitor: MakeRecordWindow(id)->exec(); break;
     case Category::PcPort: {
@@ -140,6 +154,8 @@ void CTR420View::OpenCategory(Category id) {
         dialog.exec();
         break;
     }
+    case Category::DialingAssignment: CDlgDirectDial(this, context).exec(); break;
+    case Category::RemoteDialing: CDlgRemoteDial(this, context).exec(); break;
     case Category::UploadDownload: {
         if (!link_) return;
         CSheetComm sheet(this, *link_, Model());

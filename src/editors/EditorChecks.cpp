@@ -2,10 +2,13 @@
 
 #include "editors/FunctionRules.h"
 #include "editors/LineRules.h"
+#include "editors/MemberRules.h"
+#include "editors/PagingRules.h"
 #include "editors/StationCheck.h"
 #include "editors/StationRules.h"
 #include "editors/SystemRules.h"
 #include "editors/Categories.h"
+#include "editors/DialRules.h"
 
 namespace {
 std::optional<std::string> FirstFailure(const ValidationResult& r) {
@@ -24,6 +27,11 @@ constexpr Entry kEntries[] = {
     {Category::Stations, ValidateStationsModel},
     {Category::CoTrunks, ValidateCoTrunksModel},
     {Category::CallForwarding, ValidateCallForwardingModel},
+    {Category::GroupCall, ValidateGroupCallModel},
+    {Category::ScanMonitor, ValidateScanMonitorModel},
+    {Category::Paging, ValidatePagingModel},
+    {Category::EmergencyConference, ValidateEmergencyConferenceModel},
+    {Category::DialingAssignment, ValidateDialingModel},
 };
 }  // namespace
 
@@ -52,8 +60,25 @@ std::optional<std::string> ValidateCallForwardingModel(const SettingData& model)
     return FirstFailure(ValidateFunctions(model, LoadFunctionCopy(model)));
 }
 
+std::optional<std::string> ValidateGroupCallModel(const SettingData& model) {
+    return FirstFailure(ValidateMembers(LoadMemberCopy(model, MemberFamily::Group), model));
+}
+std::optional<std::string> ValidateScanMonitorModel(const SettingData& model) {
+    return FirstFailure(ValidateMembers(LoadMemberCopy(model, MemberFamily::Scan), model));
+}
+std::optional<std::string> ValidateEmergencyConferenceModel(const SettingData& model) {
+    return FirstFailure(ValidateMembers(LoadMemberCopy(model, MemberFamily::Meeting), model));
+}
+std::optional<std::string> ValidatePagingModel(const SettingData& model) {
+    return FirstFailure(ValidatePaging(LoadPagingCopy(model), model));
+}
+
 std::optional<std::string> StationNumberingMessage(const SettingData& model) {
     const StationFault fault = CheckStations(model);
     if (!fault) return std::nullopt;
     return StationFaultMessage(fault);
+}
+
+std::optional<std::string> ValidateDialingModel(const SettingData& model) {
+    return FirstFailure(ValidateDialing(*LoadDialCopy(model), model.System.SwitchCnt));
 }

@@ -25,6 +25,11 @@ std::optional<std::string> ValidateGlobalSettingModel(const SettingData& model);
 std::optional<std::string> ValidateStationsModel(const SettingData& model);
 std::optional<std::string> ValidateCoTrunksModel(const SettingData& model);
 std::optional<std::string> ValidateCallForwardingModel(const SettingData& model);
+std::optional<std::string> ValidateGroupCallModel(const SettingData& model);
+std::optional<std::string> ValidateScanMonitorModel(const SettingData& model);
+std::optional<std::string> ValidateEmergencyConferenceModel(const SettingData& model);
+std::optional<std::string> ValidatePagingModel(const SettingData& model);
+std::optional<std::string> ValidateDialingModel(const SettingData& model);
 
 // The station numbering check over the model, under its own name.
 inline constexpr const char* kStationNumberingCheckName = "Station numbering check";

@@ -43,7 +43,8 @@ TransferEngine::~TransferEngine() {
 void TransferEngine::Register(bool on) {
     if (registered_ == on) return;
     registered_ = on;
-    session_.SetSettingReceiver(on ? this : nullptr);
+    if (settingTexts_) session_.SetSettingReceiver(on ? this : nullptr);
+    if (dialingTexts_) session_.SetDialingReceiver(on ? this : nullptr);
 }
 
 bool TransferEngine::Run(std::unique_ptr<TransferSequence> sequence, const SequenceStep& first) {
@@ -55,7 +56,7 @@ bool TransferEngine::Run(std::unique_ptr<TransferSequence> sequence, const Seque
     inFlight_ = 0;
     running_ = true;
     session_.SetActive(this);
-    if (settingTexts_) Register(true);
+    if (settingTexts_ || dialingTexts_) Register(true);
     timer_.start();
     Apply(first);
     return true;

@@ -50,6 +50,8 @@ public:
     long long Bytes() const { return bytes_; }
     // Receive the setting texts the exchanges send while a transfer runs.
     void ReceiveSettingTexts(bool on) { settingTexts_ = on; }
+    // Receive the dialing assignment texts (K) while a transfer runs.
+    void ReceiveDialingTexts(bool on) { dialingTexts_ = on; }
 
     // The message to show (warning icon), after the progress window has gone,
     // with the port's own reason when the port would not open.
@@ -78,6 +80,7 @@ private:
     long long bytes_ = 0;
     int inFlight_ = 0;
     bool settingTexts_ = false;
+    bool dialingTexts_ = false;
     bool registered_ = false;
     bool running_ = false;  // started and not yet seen to end
 };

@@ -124,3 +124,15 @@ bool SameSettings(const SettingData& a, const SettingData& b) {
            std::equal(std::begin(a.Switch), std::end(a.Switch), std::begin(b.Switch)) &&
            a.DirectSelect == b.DirectSelect;
 }
+
+void ClampMemberCounts(SettingData& d) {
+    const auto clamp = [](uint8_t& count, int capacity) {
+        if (count > capacity) count = static_cast<uint8_t>(capacity);
+    };
+    for (SwitchData& sw : d.Switch)
+        for (MasterData& m : sw.Master) {
+            clamp(m.ScanCnt, kScanMembers);
+            clamp(m.GroupCnt, kGroupMembers);
+            clamp(m.MeetCnt, kMeetMembers);
+        }
+}

@@ -188,3 +188,7 @@ void ResetToDefaults(SettingData& data);
 // The categories that carry the installation itself, without password, Modified
 // and CurrentFilePath: what a settings file round trip must reproduce.
 bool SameSettings(const SettingData& a, const SettingData& b);
+
+// Member counts beyond their list's capacity (a file may carry one) taken as
+// the capacity, so nothing reads past a list.
+void ClampMemberCounts(SettingData& data);

@@ -315,7 +315,10 @@ SettingsReadResult ReadSettingsText(SettingData& data, std::string_view text, Pr
     SettingsReader reader(text, data, prompt);
     reader.Password();
     if (reader.Ok()) settings_layout::Walk(reader, data);
-    if (reader.Ok()) return SettingsReadResult::Ok;
+    if (reader.Ok()) {
+        ClampMemberCounts(data);
+        return SettingsReadResult::Ok;
+    }
     ResetToDefaults(data);
     data.CurrentFilePath.Clear();
     return SettingsReadResult::Failed;

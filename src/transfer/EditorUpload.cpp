@@ -39,3 +39,23 @@ std::vector<EncodedText> EncodeUploadSteps(const SettingData& data, const std::v
     }
     return texts;
 }
+
+std::vector<EditorUploadStep> MemberUploadSteps(const SettingData& model, char letter) {
+    const int count = model.System.SwitchCnt > kMaxExchanges ? kMaxExchanges : model.System.SwitchCnt;
+    std::vector<EditorUploadStep> steps;
+    for (int e = 1; e <= count; ++e)
+        for (int m = 1; m <= kMastersPerExchange; ++m) steps.push_back({letter, e, m});
+    return steps;
+}
+
+std::vector<EditorUploadStep> PagingUploadSteps(const SettingData& model, int page, int selection) {
+    const int count = model.System.SwitchCnt > kMaxExchanges ? kMaxExchanges : model.System.SwitchCnt;
+    std::vector<EditorUploadStep> steps;
+    if (page < 0 || page > 2 || selection < 0 || selection > count) return steps;
+    const char letter = "HIJ"[page];
+    const int first = selection == 0 ? 1 : selection;
+    const int last = selection == 0 ? count : selection;
+    for (int e = first; e <= last; ++e)
+        for (int z = 1; z <= kZones; ++z) steps.push_back({letter, e, z});
+    return steps;
+}

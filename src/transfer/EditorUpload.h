@@ -25,3 +25,12 @@ std::vector<EditorUploadStep> StationUploadSteps(const SettingData& model, int p
 // The steps encoded from data; a step without a text (outside the model's
 // ranges) is left out.
 std::vector<EncodedText> EncodeUploadSteps(const SettingData& data, const std::vector<EditorUploadStep>& steps);
+
+// A member-list editor (letter E, G or L): the four masters of every exchange
+// in use, as the whole upload orders them; every list it validated and
+// committed goes out.
+std::vector<EditorUploadStep> MemberUploadSteps(const SettingData& model, char letter);
+// The paging sheet's page shown (0 substations H, 1 PA outputs I, 2 control
+// inputs J): zones 1..19 of the exchange chosen, or of every one in use with
+// "ALL" (selection 0), exchange by exchange.
+std::vector<EditorUploadStep> PagingUploadSteps(const SettingData& model, int page, int selection);

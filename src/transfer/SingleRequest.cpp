@@ -1,7 +1,7 @@
 #include "transfer/SingleRequest.h"
 
-SingleRequest::SingleRequest(std::string_view text, bool progress, uint8_t clearBits)
-    : progress_(progress), clearBits_(clearBits) {
+SingleRequest::SingleRequest(std::string_view text, bool progress, uint8_t clearBits, int exchangeIndex)
+    : progress_(progress), clearBits_(clearBits), exchangeIndex_(static_cast<uint8_t>(exchangeIndex)) {
     if (text.size() > kMaxSettingText) text = text.substr(0, kMaxSettingText);  // what a frame can carry
     text_.Length = static_cast<uint32_t>(text.size());
     text.copy(text_.Text, text.size());
@@ -17,6 +17,7 @@ SequenceStep SingleRequest::Start() {
     SequenceRequest& r = step.Request;
     r.SetBits = kActivityReading;
     r.ClearBits = clearBits_;
+    r.ExchangeIndex = exchangeIndex_;
     r.ProgressMode = progress_ ? kProgressOpen : kProgressNone;
     r.FirstText = progress_;
     r.ProgressTotal = 1;

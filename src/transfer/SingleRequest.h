@@ -12,7 +12,9 @@ public:
     // progress: open a progress window titled by the text's letter.
     // clearBits: the activity bits the delivered text gives up; 0 keeps the
     // link held (a modem line stays up) while the reading it switched on runs.
-    SingleRequest(std::string_view text, bool progress = true, uint8_t clearBits = kActivityReading);
+    // exchangeIndex (0-based): the exchange the header names.
+    SingleRequest(std::string_view text, bool progress = true, uint8_t clearBits = kActivityReading,
+                  int exchangeIndex = 0);
 
     SequenceStep Start();
     SequenceStep OnResult(int code, std::string_view text) override;
@@ -28,6 +30,7 @@ private:
     EncodedText text_;
     bool progress_;
     uint8_t clearBits_;
+    uint8_t exchangeIndex_;
     SequencePhase phase_ = SequencePhase::Idle;
     SecondsWatch watch_;
     int code_ = kTransferDone;

@@ -176,9 +176,10 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                          "Dialing Assignment", "Exit"};
     expected.sort();
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Call Forwarding/Time-Out", "Log Data",
-                                    "Communication Monitor", "Upload/Download", "Printout", "PC Port", "Exit",
-                                    "Direct Select"}));
+    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Group Call",
+                                    "Call Forwarding/Time-Out", "Scan Monitor", "Paging", "Emergency Conference",
+                                    "Remote Dialing", "Log Data", "Communication Monitor", "Upload/Download",
+                                    "Printout", "PC Port", "Exit", "Direct Select", "Dialing Assignment"}));
     EXPECT_TRUE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 }

@@ -121,11 +121,15 @@ private slots:
         data->Switch[0].Master[1].Number = "90";  // master 1's number
         data->Switch[0].Master[1].NumberValue = 90;
         data->Switch[0].LineCntLimit = 0;
+        data->Switch[0].Master[0].GroupMaster[0] = MemberRef{1, 1, 1};  // the master itself
+        data->Switch[0].PagingTimeLimit = 995;
+        data->DirectSelect.Rows[0][2][7].Dial = "12B";
         QVERIFY(WriteSettingsFile(*data, bad.toStdString(), prompt));
         const QString missing = QString::fromStdString(dir.File("no \"such\" \\file.txt"));
         const QString station = "Master Stations (Telephones)\nDuplicated station No.(90) for Exchange 1\n"
                                 "( Master Stations (Telephones) : 1-2 )";
         const QString stationLine = QString(station).replace("\n", " / ");
+        const QString dial = "Exchange1\nMaster Station No.3\nIncorrect dial number";
         const auto report = [](const QJsonValue& file, const QJsonObject& editors, const QJsonValue& numbering) {
             return QJsonObject{{"file", file}, {"editors", editors}, {"station_check", numbering}};
         };
@@ -139,17 +143,25 @@ private slots:
             {{"check", good}, 0, "OK\n", {}, ""},
             {{"check", bad}, 1,
              QString("Global Setting: ") + kFirstStationDigitText + "\nStations: " + stationLine +
-                 "\nC/O Trunks: " + kCoTimeOutText + "\nStation numbering check: " + stationLine + "\n",
+                 "\nC/O Trunks: " + kCoTimeOutText + "\nGroup Call: Invalid master equipment No.is set."
+                 "\nPaging: Incorrect paging time-out\nDialing Assignment: " + QString(dial).replace("\n", " / ") +
+                 "\nStation numbering check: " + stationLine + "\n",
              {}, ""},
             {{"--json", "check", good}, 0, "",
              report(QJsonValue::Null,
                     {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null},
-                     {"C/O Trunks", QJsonValue::Null}, {"Call Forwarding/Time-Out", QJsonValue::Null}},
+                     {"C/O Trunks", QJsonValue::Null}, {"Group Call", QJsonValue::Null},
+                     {"Call Forwarding/Time-Out", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
+                     {"Paging", QJsonValue::Null}, {"Emergency Conference", QJsonValue::Null},
+                     {"Dialing Assignment", QJsonValue::Null}},
                     QJsonValue::Null), ""},
             {{"check", bad, "--json"}, 1, "",
              report(QJsonValue::Null,
                     {{"Global Setting", kFirstStationDigitText}, {"Stations", station}, {"C/O Trunks", kCoTimeOutText},
-                     {"Call Forwarding/Time-Out", QJsonValue::Null}},
+                     {"Group Call", "Invalid master equipment No.is set."},
+                     {"Call Forwarding/Time-Out", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
+                     {"Paging", "Incorrect paging time-out"}, {"Emergency Conference", QJsonValue::Null},
+                     {"Dialing Assignment", dial}},
                     station),
              ""},
             {{"check", missing}, 1, "", {}, "Cannot open " + missing + "\n"},

@@ -21,6 +21,9 @@ constexpr const char* kUsage =
     "               station numbering check; print OK or one line per failure\n"
     "               (--json: one object, null for each check that passed)\n"
     "  send TEXT    hand one text to the exchanges and print the result\n"
+    "  dial EXCHANGE MASTER NUMBER [FILE]\n"
+    "               make master MASTER of exchange EXCHANGE dial NUMBER (checked\n"
+    "               against the settings file FILE, or the default configuration)\n"
     "  upload FILE [--exchange N]\n"
     "               send the settings file FILE to every exchange (or exchange N)\n"
     "  download FILE [--exchange N]\n"
@@ -97,6 +100,10 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
     if (command == "send") {
         if (rest.size() != 2) return Usage(prompt, "send takes one TEXT");
         return CtlSend(rest[1], connection, prompt, out);
+    }
+    if (command == "dial") {
+        if (rest.size() != 4 && rest.size() != 5) return Usage(prompt, "dial takes EXCHANGE MASTER NUMBER [FILE]");
+        return CtlDial(arguments, connection, prompt, out);
     }
     if (command == "upload" || command == "download") {
         if (rest.size() != 2 && rest.size() != 4) return Usage(prompt, command + " takes FILE [--exchange N]");

@@ -4,6 +4,7 @@
 // application object when there is none.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "core/Prompt.h"
 #include "port/ConnectionOptions.h"
@@ -11,3 +12,9 @@
 // Returns the exit status: 0 when the exchanges acknowledged the text.
 int CtlSend(const std::string& text, const ConnectionOptions& connection, Prompt& prompt, std::FILE* out);
 
+
+// nx420ctl dial EXCHANGE MASTER NUMBER [FILE]: the remote dialing text after
+// the window's checks, against the settings file FILE (the default
+// configuration without one). 0 when the exchanges acknowledged it.
+int CtlDial(const std::vector<std::string>& args, const ConnectionOptions& connection, Prompt& prompt,
+            std::FILE* out);

@@ -61,6 +61,8 @@ bool SimExchanges::Receive(std::string_view text, std::int64_t nowMs) {
             on[e] = e <= config_.Exchanges && text.size() > static_cast<std::size_t>(2 + e) && text[2 + e] == '1';
             nextStream_[e] = nowMs;
         }
+    } else if (letter == 'N') {
+        dialings_.emplace_back(text);
     } else if (letter == 'Q') {
         for (auto& t : DownloadTexts(Digits(text, 1, 2))) send_(std::move(t));
     } else if (letter == 'T') {

@@ -81,6 +81,8 @@ public:
     const std::map<SimRecordKey, std::string>& Held() const { return held_; }
     // The configuration the received texts were decoded into.
     const SettingData& Settings() const { return *settings_; }
+    // Every remote dialing text (N) received, in order.
+    const std::vector<std::string>& Dialings() const { return dialings_; }
     bool LogOn(int exchange) const { return logOn_[exchange]; }
     bool MonitorOn(int exchange) const { return monitorOn_[exchange]; }
 
@@ -93,6 +95,7 @@ private:
     Sender send_;
     std::unique_ptr<SettingData> settings_;
     std::map<SimRecordKey, std::string> held_;
+    std::vector<std::string> dialings_;
     bool logOn_[17] = {};
     bool monitorOn_[17] = {};
     std::int64_t nextStream_[17] = {};

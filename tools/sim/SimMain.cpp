@@ -215,6 +215,8 @@ int main(int argc, char** argv) {
         const bool ack = exchanges.Receive(text, nowMs());
         std::fprintf(stderr, "sim: rx %s %s\n", Printable(text).c_str(), ack ? "ACK" : "NAK (fault)");
         if (modem) modem->TextTaken();
+        if (ack && !text.empty() && text[0] == 'N')
+            std::fprintf(stderr, "sim: remote dialing [%s]\n", Printable(exchanges.Dialings().back()).c_str());
         return ack;
     };
     hooks.rejected = [&](std::string_view text) {
