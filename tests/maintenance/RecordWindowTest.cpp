@@ -2,16 +2,27 @@
 // switched on and off through the window, records kept by the view and shown,
 // the guards, and the exit while reading.
 #include <QComboBox>
+#include <QDir>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QtTest>
 
+#include "maintenance/HistoryLines.h"
 #include "maintenance/RecordWindow.h"
 #include "support/ProgramOnSim.h"
 
 namespace {
 constexpr int kDeadlineMs = 60000;
 using Strings = std::vector<std::string>;
+
+// The HS files in folder whose names are length characters long, in name order.
+std::vector<std::string> Files(const std::string& folder, int length) {
+    QStringList names = QDir(QString::fromStdString(folder)).entryList({"HS*.txt"}, QDir::Files, QDir::Name);
+    std::vector<std::string> paths;
+    for (const QString& n : names)
+        if (n.size() == length) paths.push_back(folder + "/" + n.toStdString());
+    return paths;
+}
 
 bool Red(QPushButton* b) { return b->palette().color(QPalette::Button) == Qt::red; }
 
@@ -56,6 +67,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(w->Rows().rowCount() >= 20, kDeadlineMs);
         QVERIFY(SameRows(p.View(), *w));
 
+        // Data Save writes the ring as it is and waits for the next record;
+        // Destination sends the next records to the chosen folder.
+        w->OnDataSave();
+        QVERIFY(!w->DataSaveButton()->isEnabled());
+        const auto saved = Files(p.dir.Path(), 18);
+        QCOMPARE(saved.size(), std::size_t(1));
+        QVERIFY(ReadWholeFile(saved[0]).size() >= 20 * 51);
+        const std::string logs = p.dir.File("logs");
+        QVERIFY(QDir().mkdir(QString::fromStdString(logs)));
+        p.prompt.FolderAnswers = {logs + "/"};
+        QTest::mouseClick(w->DestinationButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w->DataSaveButton()->isEnabled(), kDeadlineMs);
+
         // Closed, the view goes on keeping records; reopened, they come back in order.
         w.reset();
         const int kept = p.View().Records().Log.Count();
@@ -80,6 +104,21 @@ private slots:
         for (auto [text, sent] : {std::pair{"rx O001100000000000000 ACK", true}, {"rx O000000000000000000 ACK", true},
                                   {"rx O000010000000000000", false}})
             QCOMPARE(log.find(text) != std::string::npos, sent);
+
+        // The history files hold every record, in order, before and after the new folder.
+        std::string ringLines;
+        {
+            std::lock_guard<std::mutex> lock(p.View().Records().Lock);
+            const auto& ring = p.View().Records().Log;
+            for (int i = 0; i < ring.Count(); ++i) ringLines += LogLine(ring.At(i), LineBytes::UpToZero);
+        }
+        p.program.reset();  // the worker ends, the work file is written
+        std::string files;
+        for (const std::string& folder : {p.dir.Path(), logs})
+            for (const std::string& f : Files(folder, 15)) files += ReadWholeFile(f);
+        QVERIFY(!ringLines.empty());
+        QCOMPARE(files, ringLines);
+        QVERIFY(ReadWholeFile(p.dir.File("NX420work.txt")).find("History=" + logs + "/HS") != std::string::npos);
     }
 
     void monitorRowsAndTheGuards() {

@@ -24,7 +24,13 @@ public:
     PromptAnswer Message(std::string_view text, std::string_view title, PromptIcon icon,
                          PromptButtons buttons) override;
     bool ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) override;
-    bool ChooseFolder(std::string_view, std::string&) override { return false; }  // always Cancel
+    std::deque<std::string> FolderAnswers;  // chosen folders in turn; when empty: Cancel
+    bool ChooseFolder(std::string_view, std::string& path) override {
+        if (FolderAnswers.empty()) return false;
+        path = FolderAnswers.front();
+        FolderAnswers.pop_front();
+        return true;
+    }
 
     // The texts of every message so far, in order.
     std::vector<std::string> Texts() const;

@@ -22,10 +22,10 @@ struct Run {
     QString out, err;
 };
 
-Run Ctl(const TempDir& dir, const QStringList& args) {
+Run Ctl(const TempDir& dir, const QStringList& args, const QString& program = NX420_CTL_PROGRAM) {
     QProcess ctl;
     ctl.setWorkingDirectory(QString::fromStdString(dir.Path()));  // no NX420.txt there: COM1
-    ctl.start(NX420_CTL_PROGRAM, args);
+    ctl.start(program, args);
     Run r;
     if (!ctl.waitForFinished(240000)) return r;
     r.status = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
@@ -39,6 +39,37 @@ Run Ctl(const TempDir& dir, const QStringList& args) {
 class CtlTransferTest : public QObject {
     Q_OBJECT
 private slots:
+    // capture as an unattended logger: every log text the simulator had
+    // acknowledged is in the history file and on standard output, and
+    // reading is switched off at the end.
+    void captureKeepsEveryRecordSent() {
+        TempDir dir(false);
+        SimProcess sim;
+        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--rate", "50"}, dir.File("sim.log")));
+        // A copy of the program in the folder, so that its work file lands there.
+        const QString program = QString::fromStdString(dir.File("nx420ctl"));
+        QVERIFY(QFile::copy(NX420_CTL_PROGRAM, program));
+        const Run r = Ctl(dir, {"--port", QString::fromStdString("COM1=" + sim.Path()), "capture", "--for", "2"}, program);
+        QCOMPARE(r.status, 0);
+        sim.Stop();
+        std::string sent;
+        for (const QString& line : QString::fromStdString(ReadWholeFile(dir.File("sim.log"))).split('\n'))
+            if (line.startsWith("sim: tx o") && line.endsWith(" acknowledged"))
+                sent += line.mid(8, line.size() - 8 - 13).toStdString() + "\n";
+        std::string kept;
+        const QStringList files = QDir(QString::fromStdString(dir.Path())).entryList({"HS*-01.txt"});
+        QCOMPARE(files.size(), 1);
+        for (const QString& line : QString::fromStdString(ReadWholeFile(dir.File(files[0].toStdString()))).split("\r\n"))
+            if (!line.isEmpty()) kept += line.mid(14).toStdString() + "\n";
+        QVERIFY(sent.size() > 50);
+        QCOMPARE(kept, sent);
+        QCOMPARE(r.out.count('\n'), qsizetype(std::count(sent.begin(), sent.end(), '\n')));
+        const std::string log = ReadWholeFile(dir.File("sim.log"));
+        QVERIFY(log.find("rx O001000000000000000 ACK") != std::string::npos);
+        QVERIFY(log.find("rx O000000000000000000 ACK") != std::string::npos);
+        QVERIFY(ReadWholeFile(dir.File("NX420work.txt")).find("History=" + files[0].toStdString()) != std::string::npos);
+    }
+
     // Up, back into a new file, and exchange 2 alone into a file of defaults:
     // A, B and exchange 2's texts come back, the rest stays.
     void settingsFileRoundTrips() {

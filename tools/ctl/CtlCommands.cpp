@@ -1,5 +1,6 @@
 #include "CtlCommands.h"
 
+#include "CtlCapture.h"
 #include "CtlCheck.h"
 #include "CtlPrint.h"
 #include "CtlSend.h"
@@ -31,6 +32,10 @@ constexpr const char* kUsage =
     "  print FILE --pdf OUT [--category NAME] [--exchange N] [--master M]\n"
     "               the printed report of FILE as a PDF on A4: every category, or the\n"
     "               one titled NAME (\"Group Call\", ...); one exchange, one master\n"
+    "  capture [--exchange N,N,...|all] [--monitor] [--for SECONDS]\n"
+    "               switch log (or monitor) reading on, print each record as a\n"
+    "               tab-separated line and write the history files as the program\n"
+    "               does, until SIGINT or SIGTERM or the time; then switch it off\n"
     "\n"
     "options:\n"
     "  --port COMn=DEVICE   map COM1..COM4 to a serial device (repeatable)\n"
@@ -85,6 +90,8 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
         }
         // print takes options of its own after it.
         if (a == "print" && rest.empty()) return CtlPrint({args.begin() + static_cast<long>(i) + 1, args.end()}, prompt, out);
+        if (a == "capture" && rest.empty())
+            return CtlCapture({args.begin() + static_cast<long>(i) + 1, args.end()}, connection, CtlWorkFile(), prompt, out);
         if (a.size() > 1 && a[0] == '-') return Usage(prompt, "unknown option " + a);
         rest.push_back(a);
     }
