@@ -22,16 +22,6 @@ namespace {
 
 constexpr int kDeadlineMs = 30000;
 
-std::vector<EncodedText> Texts(int n) {
-    std::vector<EncodedText> texts(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const std::string t = "F0" + std::to_string(i + 1) + std::string(8, '0');
-        texts[static_cast<std::size_t>(i)].Length = static_cast<uint32_t>(t.size());
-        t.copy(texts[static_cast<std::size_t>(i)].Text, t.size());
-    }
-    return texts;
-}
-
 struct OnModem : ProgramOnSim {
     std::unique_ptr<TransferEngine> engine;
     std::vector<std::string> shown;  // what the transfer told the user
@@ -50,7 +40,7 @@ struct OnModem : ProgramOnSim {
     }
     CMdmThread* Mdm() { return Link().TransMng() ? Link().TransMng()->Mdm() : nullptr; }
     int Upload(int texts) {
-        if (!engine->Start(std::make_unique<UploadSequence>(Texts(texts)))) return -1;
+        if (!engine->Start(std::make_unique<UploadSequence>(SmallUploadTexts(texts)))) return -1;
         return QTest::qWaitFor([&] { return !engine->Running(); }, kDeadlineMs) ? engine->Outcome() : -1;
     }
     bool HungUp() {
@@ -126,7 +116,7 @@ private slots:
             OnModem p;
             QVERIFY(p.Start({"--modem", "--modem-drop-after", killed ? "1000" : "2"}));
             p.UseModem("5");
-            QVERIFY(p.engine->Start(std::make_unique<UploadSequence>(Texts(6))));
+            QVERIFY(p.engine->Start(std::make_unique<UploadSequence>(SmallUploadTexts(6))));
             if (killed) {
                 QVERIFY(QTest::qWaitFor([&] { return p.engine->Progress().Count >= 2; }, kDeadlineMs));
                 p.sim.Stop();

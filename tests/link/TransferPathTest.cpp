@@ -20,17 +20,6 @@ namespace {
 
 constexpr int kDeadlineMs = 20000;
 
-// Texts "F01..." to "F0n...": a small editor's upload.
-std::vector<EncodedText> Texts(int n) {
-    std::vector<EncodedText> texts(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const std::string t = "F0" + std::to_string(i + 1) + std::string(8, '0');
-        texts[static_cast<std::size_t>(i)].Length = static_cast<uint32_t>(t.size());
-        t.copy(texts[static_cast<std::size_t>(i)].Text, t.size());
-    }
-    return texts;
-}
-
 // Keeps every text that reaches it as the receiver of setting texts.
 class Receiver : public QObject {
 public:
@@ -94,7 +83,7 @@ private slots:
         Running p;
         QVERIFY(p.Start({}));
         QVERIFY(p.Sio() && p.Sio()->OpenFlag() == 1);
-        QVERIFY(p.Run(std::make_unique<UploadSequence>(Texts(3))));
+        QVERIFY(p.Run(std::make_unique<UploadSequence>(SmallUploadTexts(3))));
         ProgressWindow* w = p.Progress();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QString("Transmitting data [0%]"));
@@ -108,31 +97,6 @@ private slots:
         const std::string log = p.Received();
         const auto a = log.find("rx F01"), b = log.find("rx F02"), c = log.find("rx F03");
         QVERIFY(a != std::string::npos && a < b && b < c && c != std::string::npos);
-    }
-
-    // What the link answers a single request with, and the port afterwards.
-    void failuresComeBackAsTheirCodes() {
-        const struct {
-            std::vector<std::string> sim;
-            const char* device;
-            int code;
-            int open;  // the port afterwards
-            const char* why;
-        } cases[] = {
-            {{}, nullptr, kTransferDone, 1, ""},
-            {{"--nak-every", "1"}, nullptr, kTransferFailed, 1, ""},
-            {{}, "/nonexistent/tty", kTransferOpenFailed, 0, "/nonexistent/tty: no such device (open: No such file or directory)"},
-        };
-        for (const auto& c : cases) {
-            Running p;
-            QVERIFY(p.Start(c.sim, c.device ? c.device : ""));
-            QVERIFY(p.prompt.Messages.empty());  // a start-up open that failed says nothing
-            QVERIFY(p.Run(std::make_unique<SingleRequest>("A01", false)));
-            QCOMPARE(p.Outcome(), c.code);
-            QCOMPARE(int(p.Mask()), 0);
-            QCOMPARE(p.Sio()->OpenFlag(), c.open);
-            QCOMPARE(p.Link().PortError(), std::string(c.why));
-        }
     }
 
     void newReplacesTheLinkAndReopensThePort() {
@@ -150,7 +114,7 @@ private slots:
     void cancelInTheProgressWindowStopsBeforeTheNextText() {
         Running p;
         QVERIFY(p.Start({"--delay", "200"}));
-        QVERIFY(p.Run(std::make_unique<UploadSequence>(Texts(3))));
+        QVERIFY(p.Run(std::make_unique<UploadSequence>(SmallUploadTexts(3))));
         QTest::mouseClick(p.Progress()->CancelButton(), Qt::LeftButton);
         QCOMPARE(p.Outcome(), int(kTransferCancelled));
         QVERIFY(!p.ProgressShown());
@@ -166,7 +130,7 @@ private slots:
     void statusTextEndsTheTransferAndReleasesTheLink() {
         Running p;
         QVERIFY(p.Start({"--status", "1:01:0"}));
-        QVERIFY(p.Run(std::make_unique<UploadSequence>(Texts(8))));
+        QVERIFY(p.Run(std::make_unique<UploadSequence>(SmallUploadTexts(8))));
         QCOMPARE(p.Outcome(), int(kTransferCancelled));
         QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Exchange No.  1\nNow receiving data so you can't send "});
         QCOMPARE(p.prompt.Messages[0].Icon, PromptIcon::Warning);
@@ -226,18 +190,6 @@ private slots:
             p.engine.reset();
             p.program.reset();  // ends the transfer manager
         }
-    }
-
-    void exitStopsLogReadingAtTheExchangesFirst() {
-        Running p;
-        QVERIFY(p.Start({}));
-        p.program->State.LogReadingActive = true;
-        p.prompt.Answers = {PromptAnswer::Yes};
-        QVERIFY(!p.Frame().close());  // the stop request is on its way
-        QTRY_VERIFY_WITH_TIMEOUT(!p.Frame().isVisible(), kDeadlineMs);
-        QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Reading log data. Will stop reading."});
-        QVERIFY(!p.program->State.LogReadingActive);
-        QVERIFY(p.Received().find("rx O00" + std::string(16, '0')) != std::string::npos);
     }
 };
 

@@ -13,6 +13,7 @@
 #include "app/Application.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
+#include "texts/SettingTextFields.h"
 
 struct ProgramOnSim {
     TempDir dir{true};
@@ -46,4 +47,23 @@ struct ProgramOnSim {
         QFile f(QString::fromStdString(dir.File("sim.log")));
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     }
+    // The texts the simulator acknowledged, in order (it logs a text's first 48 characters).
+    std::vector<std::string> Acknowledged() {
+        std::vector<std::string> texts;
+        for (const QString& line : QString::fromStdString(SimLog()).split('\n'))
+            if (line.startsWith("sim: rx ") && line.endsWith(" ACK"))
+                texts.push_back(line.mid(8, line.size() - 12).toStdString());
+        return texts;
+    }
 };
+
+// Texts "F01..." to "F0n...": a small editor's upload.
+inline std::vector<EncodedText> SmallUploadTexts(int n) {
+    std::vector<EncodedText> texts(static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string t = "F0" + std::to_string(i + 1) + std::string(8, '0');
+        texts[i].Length = static_cast<uint32_t>(t.size());
+        t.copy(texts[i].Text, t.size());
+    }
+    return texts;
+}
