@@ -13,13 +13,9 @@ protected:
         if (!m) return QObject::event(e);
         switch (m->Message()) {
             case UM_LOG_RECORD:
-                if (auto record = m->Take<LogRecord>()) owner_.log_.Write(LogLine(*record, LineBytes::UpToZero));
-                return true;
-            case UM_MONITOR_RECORD:
-                if (auto record = m->Take<MonitorRecord>())
-                    owner_.monitor_.Write(MonitorLine(*record, LineBytes::UpToZero));
-                return true;
+            case UM_MONITOR_RECORD: owner_.Drain(); return true;
             case UM_WORKER_QUIT:
+                owner_.Drain();
                 owner_.log_.Close();
                 owner_.monitor_.Close();
                 thread()->quit();
@@ -49,17 +45,41 @@ CTHLogSave::~CTHLogSave() {
     receiver_.reset();
 }
 
-void CTHLogSave::Post(const LogRecord& record) {
-    PostMessage(receiver_.get(), UM_LOG_RECORD, 0, 0, std::make_unique<LogRecord>(record));
+void CTHLogSave::Enqueue(Item item, int message) {
+    bool wake;
+    {
+        std::lock_guard<std::mutex> lock(queueLock_);
+        wake = queue_.empty();  // otherwise a wake-up is on its way already
+        queue_.push_back(std::move(item));
+    }
+    if (wake) PostMessage(receiver_.get(), message);
 }
 
-void CTHLogSave::Post(const MonitorRecord& record) {
-    PostMessage(receiver_.get(), UM_MONITOR_RECORD, 0, 0, std::make_unique<MonitorRecord>(record));
+void CTHLogSave::Drain() {
+    std::vector<Item>& items = draining_;
+    {
+        std::lock_guard<std::mutex> lock(queueLock_);
+        items.swap(queue_);  // the queue gets the emptied buffer, its room kept
+    }
+    for (const Item& item : items) {
+        if (const auto* log = std::get_if<LogRecord>(&item)) {
+            log_.Write(LogLine(*log, LineBytes::UpToZero));
+        } else if (const auto* monitor = std::get_if<MonitorRecord>(&item)) {
+            monitor_.Write(MonitorLine(*monitor, LineBytes::UpToZero));
+        } else {
+            const auto& choice = std::get<FolderChoice>(item);
+            (choice.Kind == HistoryOf::Log ? log_ : monitor_).ChooseFolder(choice.Folder);
+        }
+    }
+    items.clear();
 }
+
+void CTHLogSave::Post(const LogRecord& record) { Enqueue(record, UM_LOG_RECORD); }
+
+void CTHLogSave::Post(const MonitorRecord& record) { Enqueue(record, UM_MONITOR_RECORD); }
 
 void CTHLogSave::ChooseFolder(HistoryOf kind, const std::string& folder) {
-    HistoryStore& store = kind == HistoryOf::Log ? log_ : monitor_;
-    QMetaObject::invokeMethod(receiver_.get(), [&store, folder] { store.ChooseFolder(folder); }, Qt::QueuedConnection);
+    Enqueue(FolderChoice{kind, folder}, UM_LOG_RECORD);
 }
 
 bool CTHLogSave::Quit(unsigned long waitMs) {

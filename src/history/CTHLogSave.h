@@ -7,6 +7,9 @@
 #include <QThread>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <variant>
+#include <vector>
 
 #include "maintenance/HistoryStore.h"
 #include "maintenance/LogRecord.h"
@@ -44,6 +47,19 @@ public:
 
 private:
     class Worker;
+    struct FolderChoice {
+        HistoryOf Kind;
+        std::string Folder;
+    };
+    using Item = std::variant<LogRecord, MonitorRecord, FolderChoice>;
+    // Records and folder choices wait in one queue, in the order they came;
+    // the worker is woken once for whatever has gathered, not once a record.
+    void Enqueue(Item item, int message);
+    void Drain();
+
+    std::mutex queueLock_;
+    std::vector<Item> queue_;
+    std::vector<Item> draining_;  // the worker's; swapped with queue_ under the lock
     HistoryStore log_;
     HistoryStore monitor_;
     QThread thread_;
