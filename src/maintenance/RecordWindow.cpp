@@ -17,6 +17,7 @@
 #include "core/Prompt.h"
 #include "link/LinkSession.h"
 #include "link/MessageEvent.h"
+#include "maintenance/RecordPrint.h"
 #include "transfer/SingleRequest.h"
 
 namespace {
@@ -63,7 +64,9 @@ CRecordWindow::CRecordWindow(QWidget* parent, const RecordKind& kind, RecordWind
     close_ = new QPushButton("Close", this);
     // The history files and the printout come with their own windows.
     destination->setEnabled(false);
-    print->setEnabled(false);
+    print->setEnabled(static_cast<bool>(context_.Print));
+    connect(print, &QPushButton::clicked, this,
+            [this] { context_.Print(RecordPrintJob(kind_, model_.Rows())); });
     save->setEnabled(false);
     connect(select_, &QPushButton::clicked, this, [this] { OnSelect(); });
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);

@@ -11,6 +11,7 @@
 #include "maintenance/RecordKinds.h"
 #include "maintenance/RecordRing.h"
 #include "maintenance/RecordTableModel.h"
+#include "printout/PrintJob.h"
 
 class LinkSession;
 class QComboBox;
@@ -24,6 +25,7 @@ struct RecordWindowContext {
     int SwitchCnt = 1;
     LinkSession* Link = nullptr;  // none: nothing can be sent
     QObject* View = nullptr;      // told the reading state (UM_LOG_READING / UM_MONITOR_READING)
+    PrintSender Print;            // where Print hands the rows; none: Print is disabled
 };
 
 class CRecordWindow : public QDialog {

@@ -60,9 +60,27 @@ private slots:
         w.reset();
         const int kept = p.View().Records().Log.Count();
         QTRY_VERIFY_WITH_TIMEOUT(p.View().Records().Log.Count() >= kept + 10, kDeadlineMs);
+        std::unique_ptr<PrintJob> printed;
+        p.View().Print = [&](std::unique_ptr<PrintJob> job) { printed = std::move(job); };
         w = p.View().MakeRecordWindow(Category::LogData);
         QCOMPARE(w->Selector()->currentText(), QString("1 2 "));
         QVERIFY(SameRows(p.View(), *w));
+
+        // Print hands the rows in the list's order, the exchange cell first.
+        w->SortByColumn(kExchangeColumn);
+        w->SortByColumn(kExchangeColumn);  // descending
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == "Print") b->click();
+        QVERIFY(printed);
+        QCOMPARE(int(printed->Code), int(PrintLogData));
+        QCOMPARE(printed->FilePath, p.View().Model().CurrentFilePath.Str());
+        QCOMPARE(printed->Records.size(), w->Rows().Rows().size());
+        for (std::size_t i = 0; i < printed->Records.size(); ++i) {
+            Strings shown = w->Rows().Rows()[i].Cells;
+            std::swap(shown[0], shown[1]);
+            QCOMPARE(printed->Records[i], shown);
+        }
+        QVERIFY(printed->Records.front()[0] > printed->Records.back()[0]);
 
         // Cancel at the confirmation sends nothing but keeps the selection.
         p.prompt.Messages.clear();

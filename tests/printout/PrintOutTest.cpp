@@ -2,6 +2,7 @@
 // pdftotext, the page count with pdfinfo; a stop between pages; the worker
 // behind File > Print with its dialog answered; the Printout window's checks.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTabWidget>
@@ -16,6 +17,10 @@
 
 #include "CtlCommands.h"
 #include "app/Application.h"
+#include "editors/DlgDirectSelect.h"
+#include "editors/DlgFunction.h"
+#include "editors/DlgLine.h"
+#include "editors/DlgPcPort.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
 #include "editors/PageSub.h"
@@ -23,6 +28,7 @@
 #include "model/SettingsFile.h"
 #include "printout/DlgPrintout.h"
 #include "printout/PagePainter.h"
+#include "printout/PrintPlan.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
@@ -251,4 +257,63 @@ TEST(EditorPrint, HandsTheWorkingCopyInTheGridsOrder) {
     EXPECT_EQ(sent->Rows[0].Position, 4);
     EXPECT_EQ(sent->Rows[1].Position, 1);
     EXPECT_EQ(sent->Rows[0].Exchange, 1);
+}
+
+// Each per-exchange editor prints the exchange it shows, with the edit made
+// there in the job's data and not yet in the model.
+TEST(EditorPrint, EachEditorHandsItsShownCopy) {
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    using Probe = int (*)(const SettingData&);
+    struct Case {
+        int Code;
+        int Exchange;
+        std::function<std::unique_ptr<EditorDialog>(const EditorContext&)> EditIn;
+        Probe Edited;
+    };
+    const Case cases[] = {
+        {PrintCoTrunks, 2,
+         [](const EditorContext& c) {
+             auto d = std::make_unique<CDlgLine>(nullptr, c);
+             d->Selector()->setCurrentIndex(1);
+             d->Line(2).Outgoing->click();
+             return d;
+         },
+         [](const SettingData& s) { return int(s.Exchange(2).Line[1].TxNumberOnOff); }},
+        {PrintCallForwarding, 2,
+         [](const EditorContext& c) {
+             auto d = std::make_unique<CDlgFunction>(nullptr, c);
+             d->Selector()->setCurrentIndex(1);
+             d->Busy()->click();
+             return d;
+         },
+         [](const SettingData& s) { return int(s.Function[1].TalkSend); }},
+        {PrintDirectSelect, 2,
+         [](const EditorContext& c) {
+             auto d = std::make_unique<CDlgDirectSelect>(nullptr, c);
+             d->Selector()->setCurrentIndex(1);
+             (c.Model.DirectSelect.OutMode[1] ? d->ResponseActivated() : d->CallActivated())->click();
+             return d;
+         },
+         [](const SettingData& s) { return int(s.DirectSelect.OutMode[1]); }},
+        {PrintPcPort, 0,
+         [](const EditorContext& c) {
+             auto d = std::make_unique<CDlgPcPort>(nullptr, c, PcPortHooks{});
+             d->PortButton((c.Model.Maintenance.CommPort + 1) % 4)->click();
+             return d;
+         },
+         [](const SettingData& s) { return int(s.Maintenance.CommPort); }},
+    };
+    for (const Case& c : cases) {
+        auto model = MakeTwoExchangeModel();
+        std::unique_ptr<PrintJob> sent;
+        const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
+        auto dialog = c.EditIn(context);
+        dialog->PrintButton()->click();
+        ASSERT_TRUE(sent && sent->Data) << c.Code;
+        EXPECT_EQ(sent->Code, c.Code);
+        EXPECT_EQ(sent->Exchange, c.Exchange) << c.Code;
+        EXPECT_NE(c.Edited(*sent->Data), c.Edited(*model)) << c.Code;
+        EXPECT_EQ(JobPageCount(PlanJob(*sent)), 1) << c.Code;
+    }
 }
