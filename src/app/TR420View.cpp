@@ -205,7 +205,13 @@ std::unique_ptr<CRecordWindow> CTR420View::MakeRecordWindow(Category id) {
     const bool log = id == Category::LogData;
     RecordWindowContext context{records_, log ? state_.LogRequestFlags : state_.MonitorRequestFlags,
                                 Model().System.SwitchCnt, link_, this, history_.get(),
-                                log ? &logFolder_ : &monitorFolder_};
+                                log ? &logFolder_ : &monitorFolder_, {}};
+    // The records' pages name the settings file on line 1, as every other page does.
+    if (Print)
+        context.Print = [this](std::unique_ptr<PrintJob> job) {
+            job->FilePath = Model().CurrentFilePath.Str();
+            Print(std::move(job));
+        };
     auto window = std::make_unique<CRecordWindow>(this, log ? LogDataKind() : MonitorDataKind(), context);
     recordWindow_ = window.get();
     return window;

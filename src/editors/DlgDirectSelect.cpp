@@ -32,8 +32,6 @@ CDlgDirectSelect::CDlgDirectSelect(QWidget* owner, const EditorContext& context)
     top->addLayout(head);
     top->addWidget(outputs);
     top->addWidget(ButtonBar());
-    // Nothing to print to yet.
-    PrintButton()->setEnabled(false);
 
     connect(modes_, &QButtonGroup::idToggled, this, [this](int mode, bool on) {
         if (on && !filling_) copy_.OutMode[SelectedExchange(selector_) - 1] = static_cast<uint8_t>(mode);
@@ -67,4 +65,15 @@ bool CDlgDirectSelect::CopyDiffers() const { return DirectSelectCopyDiffers(copy
 
 std::vector<EncodedText> CDlgDirectSelect::UploadTexts() const {
     return EncodeUploadSteps(Model(), ExchangeUploadSteps(Model(), 'M'));
+}
+
+// The exchange shown, as edited.
+void CDlgDirectSelect::PrintCopy() {
+    auto job = std::make_unique<PrintJob>();
+    job->Code = PrintDirectSelect;
+    job->Exchange = static_cast<uint8_t>(SelectedExchange(selector_));
+    job->Data = std::make_unique<SettingData>(Model());
+    DirectSelectCopy copy = copy_;
+    CommitDirectSelect(copy, *job->Data);
+    SendPrint(std::move(job));
 }

@@ -27,6 +27,7 @@ protected:
     void FocusFailure(const ValidationResult&) override {}
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
+    void PrintCopy() override;
 
 private:
     DirectSelectCopy copy_;

@@ -84,8 +84,6 @@ CDlgFunction::CDlgFunction(QWidget* owner, const EditorContext& context)
     top->addLayout(head);
     top->addLayout(body);
     top->addWidget(ButtonBar());
-    // Nothing to print to yet.
-    PrintButton()->setEnabled(false);
 
     connect(forwarding_, &QCheckBox::toggled, this, [this](bool on) {
         if (filling_) return;
@@ -191,4 +189,15 @@ void CDlgFunction::FocusFailure(const ValidationResult& result) {
 
 std::vector<EncodedText> CDlgFunction::UploadTexts() const {
     return EncodeUploadSteps(Model(), ExchangeUploadSteps(Model(), 'F'));
+}
+
+// The exchange shown, as edited.
+void CDlgFunction::PrintCopy() {
+    auto job = std::make_unique<PrintJob>();
+    job->Code = PrintCallForwarding;
+    job->Exchange = static_cast<uint8_t>(SelectedExchange(selector_));
+    job->Data = std::make_unique<SettingData>(Model());
+    FunctionCopy copy = copy_;  // the commit reloads the copy it is given
+    CommitFunctions(copy, *job->Data);
+    SendPrint(std::move(job));
 }

@@ -42,6 +42,7 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
+    void PrintCopy() override;
 
 private:
     void MakeValue(int field, const char* box, const char* label, int maxLength);

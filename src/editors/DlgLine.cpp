@@ -59,8 +59,6 @@ CDlgLine::CDlgLine(QWidget* owner, const EditorContext& context)
     top->addLayout(head);
     top->addLayout(groups);
     top->addWidget(ButtonBar());
-    // Nothing to print to yet.
-    PrintButton()->setEnabled(false);
 
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { ShowCopy(); });
     ShowCopy();
@@ -216,4 +214,15 @@ void CDlgLine::FocusFailure(const ValidationResult& result) {
 
 std::vector<EncodedText> CDlgLine::UploadTexts() const {
     return EncodeUploadSteps(Model(), ExchangeUploadSteps(Model(), 'D'));
+}
+
+// The exchange shown, as edited: the copy is committed into the job's own data.
+void CDlgLine::PrintCopy() {
+    auto job = std::make_unique<PrintJob>();
+    job->Code = PrintCoTrunks;
+    job->Exchange = static_cast<uint8_t>(Exchange());
+    job->Data = std::make_unique<SettingData>(Model());
+    LineCopy copy = copy_;  // the commit reloads the copy it is given
+    CommitLines(copy, *job->Data);
+    SendPrint(std::move(job));
 }

@@ -40,6 +40,7 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override;
+    void PrintCopy() override;
 
 private:
     QWidget* MakeLineGroup(int line);

@@ -110,3 +110,12 @@ void CDlgPcPort::FocusFailure(const ValidationResult&) {
     telNo_->setFocus();
     telNo_->selectAll();
 }
+
+// The settings as edited, as Overwrite would keep them.
+void CDlgPcPort::PrintCopy() {
+    auto job = std::make_unique<PrintJob>();
+    job->Code = PrintPcPort;
+    job->Data = std::make_unique<SettingData>(Model());
+    CommitPort(copy_, job->Data->Maintenance);
+    SendPrint(std::move(job));
+}

@@ -41,6 +41,7 @@ protected:
     void FocusFailure(const ValidationResult& result) override;
     void ShowCopy() override;
     std::vector<EncodedText> UploadTexts() const override { return {}; }
+    void PrintCopy() override;
 
 private:
     void EnableForMethod();

@@ -20,6 +20,7 @@
 #include "maintenance/HistoryNames.h"
 #include "link/LinkSession.h"
 #include "link/MessageEvent.h"
+#include "maintenance/RecordPrint.h"
 #include "transfer/SingleRequest.h"
 
 namespace {
@@ -64,9 +65,11 @@ CRecordWindow::CRecordWindow(QWidget* parent, const RecordKind& kind, RecordWind
     auto* print = new QPushButton("Print", this);
     save_ = new QPushButton("Data Save", this);
     close_ = new QPushButton("Close", this);
-    print->setEnabled(false);
     destination_->setEnabled(context_.History && context_.Folder);
     save_->setEnabled(context_.Folder != nullptr);
+    print->setEnabled(static_cast<bool>(context_.Print));
+    connect(print, &QPushButton::clicked, this,
+            [this] { context_.Print(RecordPrintJob(kind_, model_.Rows())); });
     connect(select_, &QPushButton::clicked, this, [this] { OnSelect(); });
     connect(destination_, &QPushButton::clicked, this, [this] { OnDestination(); });
     connect(save_, &QPushButton::clicked, this, [this] { OnDataSave(); });

@@ -13,6 +13,7 @@
 #include "maintenance/RecordKinds.h"
 #include "maintenance/RecordRing.h"
 #include "maintenance/RecordTableModel.h"
+#include "printout/PrintJob.h"
 
 class CTHLogSave;
 class LinkSession;
@@ -29,6 +30,7 @@ struct RecordWindowContext {
     QObject* View = nullptr;      // told the reading state (UM_LOG_READING / UM_MONITOR_READING)
     CTHLogSave* History = nullptr;  // the history files' worker; none: Destination is off
     std::string* Folder = nullptr;  // the view's folder of this kind's files (Destination, Data Save)
+    PrintSender Print;              // where Print hands the rows; none: Print is disabled
 };
 
 class CRecordWindow : public QDialog {

@@ -33,7 +33,9 @@ PrintFront::PrintFront(QWidget* owner, ProgressSink& progress) : owner_(owner), 
 std::unique_ptr<QPrinter> PrintFront::AskPrinter(const std::string& title, int pages, int& from, int& to) {
     ++dialogs_;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(QString::fromLatin1(title));
+    // The dialog offers the name as a PDF file name: a '/' ("C/O Trunks") would
+    // make it a folder that does not exist.
+    printer->setDocName(QString::fromLatin1(title).replace('/', '-'));
     from = 1;
     to = pages;
     const bool ok = RunDialog ? RunDialog(*printer, pages, from, to) : ShowPrintDialog(owner_, *printer, pages, from, to);

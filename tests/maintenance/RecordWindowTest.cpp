@@ -84,9 +84,25 @@ private slots:
         w.reset();
         const int kept = p.View().Records().Log.Count();
         QTRY_VERIFY_WITH_TIMEOUT(p.View().Records().Log.Count() >= kept + 10, kDeadlineMs);
+        std::unique_ptr<PrintJob> printed;
+        p.View().Print = [&](std::unique_ptr<PrintJob> job) { printed = std::move(job); };
         w = p.View().MakeRecordWindow(Category::LogData);
         QCOMPARE(w->Selector()->currentText(), QString("1 2 "));
         QVERIFY(SameRows(p.View(), *w));
+
+        // Print hands the rows in the list's order, the exchange cell first.
+        w->SortByColumn(kExchangeColumn);
+        w->SortByColumn(kExchangeColumn);  // descending
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == "Print") b->click();
+        QVERIFY(printed && printed->Code == PrintLogData);
+        QCOMPARE(printed->FilePath, p.View().Model().CurrentFilePath.Str());
+        std::vector<Strings> shown;
+        for (const RecordRow& row : w->Rows().Rows()) {
+            shown.push_back(row.Cells);
+            std::swap(shown.back()[0], shown.back()[1]);
+        }
+        QCOMPARE(printed->Records, shown);
 
         // Cancel at the confirmation sends nothing but keeps the selection.
         p.prompt.Messages.clear();

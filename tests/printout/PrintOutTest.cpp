@@ -1,7 +1,9 @@
 // The report on paper: every category drawn into a PDF and read back with
 // pdftotext, the page count with pdfinfo; a stop between pages; the worker
 // behind File > Print with its dialog answered; the Printout window's checks.
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTabWidget>
@@ -13,9 +15,14 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "CtlCommands.h"
 #include "app/Application.h"
+#include "editors/DlgDirectSelect.h"
+#include "editors/DlgFunction.h"
+#include "editors/DlgLine.h"
+#include "editors/DlgPcPort.h"
 #include "editors/DlgSystem.h"
 #include "editors/SheetStation.h"
 #include "editors/PageSub.h"
@@ -23,6 +30,7 @@
 #include "model/SettingsFile.h"
 #include "printout/DlgPrintout.h"
 #include "printout/PagePainter.h"
+#include "printout/PrintPlan.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
@@ -251,4 +259,55 @@ TEST(EditorPrint, HandsTheWorkingCopyInTheGridsOrder) {
     EXPECT_EQ(sent->Rows[0].Position, 4);
     EXPECT_EQ(sent->Rows[1].Position, 1);
     EXPECT_EQ(sent->Rows[0].Exchange, 1);
+}
+
+namespace {
+using Button = QAbstractButton*;
+// Opens the editor on exchange 2 (where it has a selector) and clicks the button picked.
+template <class Dialog, class... Extra>
+std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c, Button (*pick)(Dialog&), Extra... extra) {
+    auto d = std::make_unique<Dialog>(nullptr, c, extra...);
+    if constexpr (requires { d->Selector(); }) d->Selector()->setCurrentIndex(1);
+    pick(*d)->click();
+    return d;
+}
+}  // namespace
+
+// Each editor's Print hands the exchange shown with the edit made there: in
+// the job's data, not yet in the model.
+TEST(EditorPrint, EachEditorHandsItsShownCopy) {
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped(prompt);
+    using Open = std::unique_ptr<EditorDialog> (*)(const EditorContext&);
+    const std::tuple<int, int, Open, int (*)(const SettingData&)> cases[] = {
+        {PrintCoTrunks, 2,
+         [](const EditorContext& c) {
+             return ClickIn<CDlgLine>(c, [](CDlgLine& d) -> Button { return d.Line(2).Outgoing; });
+         },
+         [](const SettingData& s) { return int(s.Exchange(2).Line[1].TxNumberOnOff); }},
+        {PrintCallForwarding, 2,
+         [](const EditorContext& c) {
+             return ClickIn<CDlgFunction>(c, [](CDlgFunction& d) -> Button { return d.Busy(); });
+         },
+         [](const SettingData& s) { return int(s.Function[1].TalkSend); }},
+        {PrintDirectSelect, 2,
+         [](const EditorContext& c) {
+             return ClickIn<CDlgDirectSelect>(c, [](CDlgDirectSelect& d) -> Button { return d.CallActivated(); });
+         },
+         [](const SettingData& s) { return int(s.DirectSelect.OutMode[1]); }},
+        {PrintPcPort, 0,
+         [](const EditorContext& c) {
+             return ClickIn<CDlgPcPort>(c, [](CDlgPcPort& d) -> Button { return d.PortButton(3); }, PcPortHooks{});
+         },
+         [](const SettingData& s) { return int(s.Maintenance.CommPort); }},
+    };
+    for (const auto& [code, exchange, open, edited] : cases) {
+        auto model = MakeTwoExchangeModel();
+        std::unique_ptr<PrintJob> sent;
+        const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
+        open(context)->PrintButton()->click();
+        ASSERT_TRUE(sent && sent->Data) << code;
+        EXPECT_EQ(std::tuple(sent->Code, sent->Exchange), std::tuple(code, exchange));
+        EXPECT_NE(edited(*sent->Data), edited(*model)) << code;
+    }
 }
