@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/KatakanaText.h"
+#include "editors/PagingRules.h"
 #include "editors/StationRules.h"
 
 namespace {
@@ -157,13 +158,28 @@ void MemberLists(Collector& c) {
     Members(c, "Emergency Conference", kMeetMembers, [](const MasterData& m) { return MemberView{m.MeetCnt, m.MeetMaster}; });
 }
 
-void Zones(Collector& c, const std::string& place, uint32_t a, uint32_t b) {
-    if (a == b && !c.Listing) return;
-    for (int z = 0; z < 19; ++z) {
-        const bool za = (a >> z) & 1u;
-        const bool zb = (b >> z) & 1u;
-        if (za != zb) c.Add(place, "Zone " + Num(z + 1), za ? "v" : "-", zb ? "v" : "-");
+// A substation without a number or of emergency priority takes no paging:
+// the sheet shows nothing or "x" and sends every zone off, whatever flags it
+// keeps.
+struct ZoneRow {
+    uint32_t Flags;
+    const char* Excluded;  // what its zone cells show, or nullptr
+};
+
+void Zones(Collector& c, const std::string& place, ZoneRow a, ZoneRow b) {
+    const uint32_t fa = a.Excluded ? 0 : a.Flags;
+    const uint32_t fb = b.Excluded ? 0 : b.Flags;
+    if (fa == fb && !c.Listing) return;
+    auto shown = [](const ZoneRow& row, bool on) { return row.Excluded ? row.Excluded : on ? kZoneOnText : kZoneOffText; };
+    for (int z = 0; z < kPagingZones; ++z) {
+        const bool za = (fa >> z) & 1u;
+        const bool zb = (fb >> z) & 1u;
+        if (za != zb || c.Listing) c.Push(place, "Zone " + Num(z + 1), shown(a, za), shown(b, zb));
     }
+}
+
+ZoneRow SubZones(const SubData& s) {
+    return {s.Paging, !s.Assigned() ? "" : s.Level == 1 ? kZoneExcludedText : nullptr};
 }
 
 void Paging(Collector& c) {
@@ -174,11 +190,12 @@ void Paging(Collector& c) {
         c.Add(At(e), "Zone Digits", Num(a.ZoneSize), Num(b.ZoneSize));
         c.Add(At(e), "Paging Time-Out", Num(static_cast<int>(a.PagingTimeLimit)), Num(static_cast<int>(b.PagingTimeLimit)));
         for (int s = 0; s < kSubsPerExchange; ++s)
-            Zones(c, At(e) + ", Substation " + Num(s + 1), a.Sub[s].Paging, b.Sub[s].Paging);
+            Zones(c, At(e) + ", Substation " + Num(s + 1), SubZones(a.Sub[s]), SubZones(b.Sub[s]));
         for (int s = 0; s < kSpeakersPerExchange; ++s)
-            Zones(c, At(e) + ", PA Output " + Num(s + 1), a.SpeakerPaging[s], b.SpeakerPaging[s]);
+            Zones(c, At(e) + ", PA Output " + Num(s + 1), {a.SpeakerPaging[s], nullptr}, {b.SpeakerPaging[s], nullptr});
         for (int k = 0; k < kExternalInputs; ++k)
-            Zones(c, At(e) + ", Ctrl IN " + Num(k + 1), c.A.System.OutInZone[e - 1][k], c.B.System.OutInZone[e - 1][k]);
+            Zones(c, At(e) + ", Ctrl IN " + Num(k + 1), {c.A.System.OutInZone[e - 1][k], nullptr},
+                  {c.B.System.OutInZone[e - 1][k], nullptr});
     }
 }
 

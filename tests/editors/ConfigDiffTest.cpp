@@ -31,6 +31,9 @@ std::unique_ptr<SettingData> Base() {
         }
     data->Exchange(1).Master[0].ScanCnt = 5;
     data->RemoteDial.TelCnt = 2;
+    data->Exchange(1).Sub[9].Paging = 0;  // its priority alone changes below
+    data->Exchange(1).Sub[5].Level = 0;   // takes paging
+    data->Exchange(1).Sub[6].Level = 1;   // takes none
     return data;
 }
 
@@ -64,7 +67,7 @@ const Case kCases[] = {
      "Direct Select", "Exchange 1", "Control Outputs", nullptr},
     {"dialing row", [](SettingData& d) { d.DirectSelect.Rows[1][2][500].Dial = "4711"; }, "Dialing Assignment",
      "Exchange 2, Master 3, Switch No. 501", "Dial", "4711"},
-    {"PC port", [](SettingData& d) { d.Maintenance.CommPort = 3; }, "PC Port", "", "COM port", "COM4"},
+    {"PC port", [](SettingData& d) { d.Maintenance.CommPort = 0; }, "PC Port", "", "COM port", "COM1"},
     {"remote dialing", [](SettingData& d) { d.RemoteDial.TelNo[1] = "0123"; }, "Remote Dialing", "No. 2",
      "Dialing Data", "0123"},
     // Nothing in use changes.
@@ -73,6 +76,8 @@ const Case kCases[] = {
          d.DirectSelect.Rows[3][0][0].Dial = "1"; }, nullptr, nullptr, nullptr, nullptr},
     {"member beyond its count", [](SettingData& d) { d.Exchange(1).Master[0].ScanSub[9].Exchange = 2; }, nullptr,
      nullptr, nullptr, nullptr},
+    {"zone of an emergency substation", [](SettingData& d) { d.Exchange(1).Sub[6].Paging ^= 1u; }, nullptr, nullptr,
+     nullptr, nullptr},
     {"number beyond TelCnt", [](SettingData& d) { d.RemoteDial.TelNo[3] = "555"; }, nullptr, nullptr, nullptr, nullptr},
     {"same time, other text", [](SettingData& d) { d.Function[0].StartTime.Text = "  8:00"; }, nullptr, nullptr,
      nullptr, nullptr},
@@ -94,9 +99,13 @@ TEST(ConfigDiffTest, OneChangeIsReportedByEditorPlaceAndLabel) {
         ASSERT_EQ(found.size(), 1u);
         EXPECT_EQ(found[0].Category, c.Category);
         EXPECT_EQ(found[0].Place, c.Place);
-        if (c.Field) EXPECT_EQ(found[0].Field, c.Field);
+        if (c.Field) {
+            EXPECT_EQ(found[0].Field, c.Field);
+        }
         EXPECT_NE(found[0].Old, found[0].New);
-        if (c.New) EXPECT_EQ(found[0].New, c.New);
+        if (c.New) {
+            EXPECT_EQ(found[0].New, c.New);
+        }
     }
 }
 
