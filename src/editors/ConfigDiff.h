@@ -19,10 +19,13 @@ struct ConfigDifference {
     bool operator==(const ConfigDifference&) const = default;
 };
 
-// Differences from a (old) to b (new), grouped by category in the
-// order of the panel's groups: Global Setting, Stations, C/O Trunks, Call
-// Forwarding/Time-Out, Scan Monitor, Group Call, Emergency Conference,
-// Paging, Direct Select, Dialing Assignment, PC Port, Remote Dialing.
+// The categories, in the order the differences are listed.
+inline constexpr const char* kDiffCategories[] = {
+    "Global Setting", "Stations",      "C/O Trunks",         "Call Forwarding/Time-Out",
+    "Scan Monitor",   "Group Call",    "Emergency Conference", "Paging",
+    "Direct Select",  "Dialing Assignment", "PC Port",       "Remote Dialing"};
+
+// Differences from a (old) to b (new), grouped by category in that order.
 std::vector<ConfigDifference> CompareSettings(const SettingData& a, const SettingData& b);
 
 // Every field in use of one configuration, as a listing (New holds the

@@ -153,13 +153,9 @@ int CtlExport(const std::vector<std::string>& args, Prompt& prompt, std::FILE* o
     std::filesystem::create_directories(dir, ec);
     const std::vector<ConfigDifference> listing = ListSettings(*data);
     std::map<std::string, std::vector<const ConfigDifference*>> byCategory;
-    std::vector<std::string> order;
-    for (const ConfigDifference& d : listing) {
-        auto& rows = byCategory[d.Category];
-        if (rows.empty()) order.push_back(d.Category);
-        rows.push_back(&d);
-    }
-    for (const std::string& category : order) {
+    for (const ConfigDifference& d : listing) byCategory[d.Category].push_back(&d);
+    // Every editor has its file, an empty list (no remote dialing numbers) too.
+    for (const std::string category : kDiffCategories) {
         const std::filesystem::path path = dir / FileNameOf(category);
         if (!WriteCsv(path, byCategory[category])) {
             prompt.Tell("Cannot write " + path.string());
