@@ -66,15 +66,20 @@ void Stations(Collector& c) {
     const auto a = LoadStationCopy(c.A);
     const auto b = LoadStationCopy(c.B);
     // Exchange and Line name the row; the called station's number and name
-    // are looked up from the master it calls, reported there.
+    // are looked up from the master it calls, reported there. A cell shows
+    // only its own station's record, so equal records are skipped unread.
     for (int e = 1; e <= c.Exchanges; ++e) {
-        for (int m = 1; m <= kMastersPerExchange; ++m)
+        for (int m = 1; m <= kMastersPerExchange; ++m) {
+            if (a->Exchange(e).Master[m - 1] == b->Exchange(e).Master[m - 1] && !c.Listing) continue;
             for (int col = kMasterStation; col < kMasterColumnCount; ++col)
                 c.Add(AtMaster(e, m), kMasterColumnTitles[col], MasterCellText(*a, e, m, col), MasterCellText(*b, e, m, col));
-        for (int s = 1; s <= kSubsPerExchange; ++s)
+        }
+        for (int s = 1; s <= kSubsPerExchange; ++s) {
+            if (a->Exchange(e).Sub[s - 1] == b->Exchange(e).Sub[s - 1] && !c.Listing) continue;
             for (int col : {kSubStation, kSubName, kSubCalledExchange, kSubCalledLine, kSubPriority})
                 c.Add(At(e) + ", Substation " + Num(s), OneLine(kSubColumnTitles[col]), SubCellText(*a, e, s, col),
                       SubCellText(*b, e, s, col));
+        }
     }
 }
 
