@@ -2,6 +2,7 @@
 
 #include "CtlCapture.h"
 #include "CtlCheck.h"
+#include "CtlDiff.h"
 #include "CtlPrint.h"
 #include "CtlSend.h"
 #include "CtlTransfer.h"
@@ -36,6 +37,14 @@ constexpr const char* kUsage =
     "               switch log (or monitor) reading on, print each record as a\n"
     "               tab-separated line and write the history files as the program\n"
     "               does, until SIGINT or SIGTERM or the time; then switch it off\n"
+    "  diff A B [--json]\n"
+    "               compare the settings files A and B: one line per field that\n"
+    "               differs, by editor, place and label; exit 1 when any differs\n"
+    "  verify FILE [--exchange N] [--json]\n"
+    "               download into memory and compare with FILE as diff does; exit 2\n"
+    "               when the transfer fails; nothing is written\n"
+    "  export FILE --csv DIR\n"
+    "               one UTF-8 CSV file per editor of FILE in DIR, for spreadsheets\n"
     "\n"
     "options:\n"
     "  --port COMn=DEVICE   map COM1..COM4 to a serial device (repeatable)\n"
@@ -61,7 +70,7 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
     std::vector<std::string> rest;
     ConnectionOptions connection;
     std::vector<std::string> exchange;  // "--exchange" and its value, after the command's own arguments
-    bool json = false;                  // check only
+    bool json = false;                  // check, diff and verify
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -89,6 +98,7 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
             continue;
         }
         // print takes options of its own after it.
+        if (a == "export" && rest.empty()) return CtlExport({args.begin() + static_cast<long>(i) + 1, args.end()}, prompt, out);
         if (a == "print" && rest.empty()) return CtlPrint({args.begin() + static_cast<long>(i) + 1, args.end()}, prompt, out);
         if (a == "capture" && rest.empty())
             return CtlCapture({args.begin() + static_cast<long>(i) + 1, args.end()}, connection, CtlWorkFile(), prompt, out);
@@ -98,7 +108,12 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
     if (rest.empty()) return Usage(prompt, "no command given");
     rest.insert(rest.end(), exchange.begin(), exchange.end());
     const std::string& command = rest[0];
-    if (json && command != "check") return Usage(prompt, "--json goes with check");
+    if (json && command != "check" && command != "diff" && command != "verify")
+        return Usage(prompt, "--json goes with check, diff and verify");
+    if (command == "diff") {
+        if (rest.size() != 3) return Usage(prompt, "diff takes A B");
+        return CtlDiff(rest[1], rest[2], json, prompt, out);
+    }
     if (command == "new" || command == "check") {
         if (rest.size() != 2) return Usage(prompt, command + " takes one FILE");
         return command == "new" ? New(rest[1], prompt, out) : CtlCheck(rest[1], json, prompt, out);
@@ -112,6 +127,7 @@ int CtlMain(const std::vector<std::string>& args, Prompt& prompt, std::FILE* out
         if (rest.size() != 4 && rest.size() != 5) return Usage(prompt, "dial takes EXCHANGE MASTER NUMBER [FILE]");
         return CtlDial(arguments, connection, prompt, out);
     }
+    if (command == "verify") return CtlVerify(arguments, json, connection, prompt, out);
     if (command == "upload" || command == "download") {
         if (rest.size() != 2 && rest.size() != 4) return Usage(prompt, command + " takes FILE [--exchange N]");
         return CtlTransfer(command == "upload", arguments, connection, prompt, out);

@@ -49,33 +49,9 @@ std::string TransferProgressLine(int count, int total, long long bytes, double s
     return line;
 }
 
-int CtlTransfer(bool upload, const std::vector<std::string>& args, const ConnectionOptions& connection,
-                Prompt& prompt, std::FILE* out) {
-    const Arguments a = Parse(args, prompt);
-    if (!a.Ok) return 2;
+bool RunTransfer(bool upload, SettingData& data, int selected, const ConnectionOptions& connection, Prompt& prompt,
+                 std::FILE* out) {
     const auto app = EnsureCoreApplication();
-
-    auto model = MakeSettingData();
-    std::error_code ec;
-    if (upload || std::filesystem::exists(a.File, ec)) {
-        switch (ReadSettingsFile(*model, a.File, prompt)) {
-            case SettingsReadResult::Ok: break;
-            case SettingsReadResult::CannotOpen: prompt.Tell("Cannot open " + a.File); return 1;
-            default: return 1;
-        }
-    }
-    if (upload) {
-        if (const StationFault fault = CheckStations(*model)) {
-            prompt.Tell(StationFaultMessage(fault), PromptIcon::Warning);
-            return 1;
-        }
-    }
-    int selected = 0;
-    if (!a.Exchange.empty() && (selected = ParseExchangeNo(a.Exchange, model->System.SwitchCnt)) == 0) {
-        prompt.Tell(kIncorrectExchangeNoText, PromptIcon::Warning);
-        return 1;
-    }
-
     const PortSetting setting = CtlPortSetting(prompt);
     const SerialDeviceMap devices = DevicesOf(connection);
 
@@ -103,8 +79,8 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
         };
         engine.OnChange = [&] { show(false); };
         elapsed.start();
-        const bool started = upload ? engine.Start(std::make_unique<UploadSequence>(*model), selected)
-                                    : engine.Start(std::make_unique<DownloadSequence>(*model), selected);
+        const bool started = upload ? engine.Start(std::make_unique<UploadSequence>(data), selected)
+                                    : engine.Start(std::make_unique<DownloadSequence>(data), selected);
         if (started) {
             // The sequence's own supervision ends a transfer that stalls.
             RunUntil([&] { return !engine.Running(); }, -1);
@@ -114,7 +90,36 @@ int CtlTransfer(bool upload, const std::vector<std::string>& args, const Connect
         phase = engine.Phase();
         show(true);
     }
-    if (phase != SequencePhase::Completed) return 1;
+    return phase == SequencePhase::Completed;
+}
+
+int CtlTransfer(bool upload, const std::vector<std::string>& args, const ConnectionOptions& connection,
+                Prompt& prompt, std::FILE* out) {
+    const Arguments a = Parse(args, prompt);
+    if (!a.Ok) return 2;
+
+    auto model = MakeSettingData();
+    std::error_code ec;
+    if (upload || std::filesystem::exists(a.File, ec)) {
+        switch (ReadSettingsFile(*model, a.File, prompt)) {
+            case SettingsReadResult::Ok: break;
+            case SettingsReadResult::CannotOpen: prompt.Tell("Cannot open " + a.File); return 1;
+            default: return 1;
+        }
+    }
+    if (upload) {
+        if (const StationFault fault = CheckStations(*model)) {
+            prompt.Tell(StationFaultMessage(fault), PromptIcon::Warning);
+            return 1;
+        }
+    }
+    int selected = 0;
+    if (!a.Exchange.empty() && (selected = ParseExchangeNo(a.Exchange, model->System.SwitchCnt)) == 0) {
+        prompt.Tell(kIncorrectExchangeNoText, PromptIcon::Warning);
+        return 1;
+    }
+
+    if (!RunTransfer(upload, *model, selected, connection, prompt, out)) return 1;
     // Only now: a download that did not complete leaves FILE as it was (the
     // settings file is itself written beside its target and renamed over it).
     if (!upload && !WriteSettingsFile(*model, a.File, prompt)) return 1;
