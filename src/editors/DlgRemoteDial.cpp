@@ -87,7 +87,9 @@ void CDlgRemoteDial::ShowHistory() {
 void CDlgRemoteDial::OnDial() {
     if (transfer_ && transfer_->Running()) return;  // one dialing at a time
     std::string dial;
-    if (!ToText8(dial_->currentText().left(kDialingDataField), dial)) dial = "\x01";  // no 8-bit form: refused
+    // No 8-bit form: a byte no dial may hold, so the check refuses it. (Assigned
+    // as a count and a char: g++ 12 at -O2 warns falsely on the literal.)
+    if (!ToText8(dial_->currentText().left(kDialingDataField), dial)) dial.assign(1, '\x01');
     const int exchange = exchange_->value(), master = master_->value();
     const RemoteDialFault fault = CheckRemoteDial(model_, exchange, master, dial);
     if (fault != RemoteDialFault::None) {
