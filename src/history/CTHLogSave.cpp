@@ -18,6 +18,7 @@ protected:
                 owner_.Drain();
                 owner_.log_.Close();
                 owner_.monitor_.Close();
+                owner_.ended_.store(true, std::memory_order_release);
                 thread()->quit();
                 return true;
             default: return QObject::event(e);
@@ -83,9 +84,15 @@ void CTHLogSave::ChooseFolder(HistoryOf kind, const std::string& folder) {
 }
 
 bool CTHLogSave::Quit(unsigned long waitMs) {
-    if (thread_.isFinished() || !thread_.isRunning()) return true;
-    PostMessage(receiver_.get(), UM_WORKER_QUIT);
-    return thread_.wait(waitMs);
+    bool ended = true;
+    if (thread_.isRunning()) {
+        PostMessage(receiver_.get(), UM_WORKER_QUIT);
+        ended = thread_.wait(waitMs);
+    }
+    // Pairs with the worker's last store: the files it closed and the names it
+    // wrote are this thread's to read from here on.
+    (void)ended_.load(std::memory_order_acquire);
+    return ended;
 }
 
 WorkFileNames CTHLogSave::Names() const { return {log_.Name(), monitor_.Name()}; }

@@ -5,6 +5,7 @@
 // UM_MONITOR_RECORD, each with its own copy; UM_WORKER_QUIT ends it.
 #include <QObject>
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -57,6 +58,7 @@ private:
     void Enqueue(Item item, int message);
     void Drain();
 
+    std::atomic<bool> ended_{false};  // set last by the worker, read after it ended
     std::mutex queueLock_;
     std::vector<Item> queue_;
     std::vector<Item> draining_;  // the worker's; swapped with queue_ under the lock
