@@ -24,7 +24,7 @@
 #include "link/TransferEngine.h"
 #include "support/BareLink.h"
 #include "support/PopulatedSettings.h"
-#include "support/SequenceDriver.h"
+#include "SequenceDriver.h"
 #include "transfer/DownloadSequence.h"
 #include "transfer/UploadSequence.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The upload and download sequences over BareLink without a window: what the
-// sheet, the send routine and the view do, reduced to a loop. Tests and
-// benchmarks run whole transfers against nx420-sim with it.
+// sheet, the send routine and the view do, reduced to a loop. The transfer
+// benchmark runs whole transfers against nx420-sim with it, beside the program's path.
 #include <deque>
 #include <functional>
 #include <string>
