@@ -66,7 +66,7 @@ Figures ProgramTransfer(CtlLink& pc, SettingData& data, bool upload) {
     Figures f;
     TransferEngine engine(pc.Session());
     engine.ReceiveSettingTexts(true);
-    engine.OnMessage = [](const char* m) { std::fprintf(stderr, "bench_transfer: %s\n", m); };
+    engine.OnMessage = [](const char* m, std::string_view) { std::fprintf(stderr, "bench_transfer: %s\n", m); };
     const auto start = Clock::now();
     const bool started = upload ? engine.Start(std::make_unique<UploadSequence>(data), 0)
                                 : engine.Start(std::make_unique<DownloadSequence>(data), 0);
