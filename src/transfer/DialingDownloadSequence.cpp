@@ -7,22 +7,14 @@ int DialingDownloadSequence::Expected() { return DialTextCount(kDialRows); }
 
 SequenceStep DialingDownloadSequence::Start() {
     if (phase_ == SequencePhase::Running) return {};
-    SequenceStep step;
-    SequenceRequest& r = step.Request;
-    if (!EncodeSettingText('T', EncodeRequest{data_, exchange_, master_}, r.Text)) return {};
+    EncodedText text;
+    if (!EncodeSettingText('T', EncodeRequest{data_, exchange_, master_}, text)) return {};
     received_ = 0;
     receiving_ = releasing_ = interrupted_ = false;
     message_ = nullptr;
     phase_ = SequencePhase::Running;
     watch_.Start();
-    r.SetBits = kActivityReading;
-    r.ClearBits = kActivityReading;
-    r.ExchangeIndex = static_cast<uint8_t>(exchange_ - 1);
-    r.ProgressMode = kProgressOpen;
-    r.FirstText = true;
-    r.ProgressTotal = 1;
-    step.Send = true;
-    return step;
+    return RequestStep(text, kActivityReading, kActivityReading, static_cast<uint8_t>(exchange_ - 1));
 }
 
 SequenceStep DialingDownloadSequence::Finish(SequencePhase phase, const char* message, bool release) {

@@ -22,17 +22,10 @@ SequenceStep DownloadSequence::Start(int selected) {
     phase_ = SequencePhase::Running;
     watch_.Start();
 
-    SequenceStep step;
-    SequenceRequest& r = step.Request;
-    if (!EncodeSettingText('Q', EncodeRequest{data_, selected}, r.Text)) return Finish(SequencePhase::Failed, kFailedToTransmitText, false);
-    r.SetBits = selected == 0 ? kActivityAll : kActivityUpload;
-    r.ClearBits = 0;
-    r.ExchangeIndex = static_cast<uint8_t>(selected > 0 ? selected - 1 : 0);
-    r.ProgressMode = kProgressOpen;
-    r.FirstText = true;
-    r.ProgressTotal = 1;
-    step.Send = true;
-    return step;
+    EncodedText text;
+    if (!EncodeSettingText('Q', EncodeRequest{data_, selected}, text)) return Finish(SequencePhase::Failed, kFailedToTransmitText, false);
+    return RequestStep(text, selected == 0 ? kActivityAll : kActivityUpload, 0,
+                       static_cast<uint8_t>(selected > 0 ? selected - 1 : 0));
 }
 
 SequenceStep DownloadSequence::Finish(SequencePhase phase, const char* message, bool release) {

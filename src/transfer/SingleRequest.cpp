@@ -12,17 +12,7 @@ SequenceStep SingleRequest::Start() {
     phase_ = SequencePhase::Running;
     interrupted_ = cancelSent_ = false;
     watch_.Start();
-    SequenceStep step;
-    step.Send = true;
-    SequenceRequest& r = step.Request;
-    r.SetBits = kActivityReading;
-    r.ClearBits = clearBits_;
-    r.ExchangeIndex = exchangeIndex_;
-    r.ProgressMode = progress_ ? kProgressOpen : kProgressNone;
-    r.FirstText = progress_;
-    r.ProgressTotal = 1;
-    r.Text = text_;
-    return step;
+    return RequestStep(text_, kActivityReading, clearBits_, exchangeIndex_, progress_);
 }
 
 SequenceStep SingleRequest::End(SequencePhase phase, int code, bool release) {

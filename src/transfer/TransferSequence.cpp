@@ -19,6 +19,21 @@ SequenceRequest ReleaseRequest(uint8_t clearBits) {
     return r;
 }
 
+SequenceStep RequestStep(const EncodedText& text, uint8_t setBits, uint8_t clearBits, uint8_t exchangeIndex,
+                         bool progress) {
+    SequenceStep step;
+    step.Send = true;
+    SequenceRequest& r = step.Request;
+    r.SetBits = setBits;
+    r.ClearBits = clearBits;
+    r.ExchangeIndex = exchangeIndex;
+    r.ProgressMode = progress ? kProgressOpen : kProgressNone;
+    r.FirstText = progress;
+    r.ProgressTotal = 1;
+    r.Text = text;
+    return step;
+}
+
 SequenceStep FinishSequence(SecondsWatch& watch, SequencePhase& phase, SequencePhase to, const char* message,
                             bool release) {
     watch.Stop();

@@ -118,6 +118,10 @@ int ParseExchangeNo(std::string_view typed, int switchCnt);
 
 // The release request: set-bits 0 and the activity bits to clear.
 SequenceRequest ReleaseRequest(uint8_t clearBits);
+// A sequence's one asking text as the step that sends it, under a progress
+// window of one step opened with it (or none).
+SequenceStep RequestStep(const EncodedText& text, uint8_t setBits, uint8_t clearBits, uint8_t exchangeIndex,
+                         bool progress = true);
 
 // Ends a sequence: stops its watch, sets its phase and ends the progress
 // window, with the message and, when asked, a release of every activity bit.
