@@ -94,14 +94,18 @@ CellEdit EditValue(FunctionData& entry, int field, std::string_view text) {
     return edit;
 }
 
+int SpinTalkTime(int value, int step) {
+    value = std::clamp(value / kTalkTimeStep * kTalkTimeStep, kTalkTimeMin, kTalkTimeMax);
+    const int next = value + (step > 0 ? kTalkTimeStep : -kTalkTimeStep);
+    return next < kTalkTimeMin || next > kTalkTimeMax ? value : next;
+}
+
 int SpinValue(FunctionData& entry, int field, int step) {
     if (!IsValueField(field)) return 0;
     const Range range = FieldRange(field);
     int value = StoredValue(entry, field);
     if (field == kFunctionFieldTalkTime) {
-        value = std::clamp(value / kTalkTimeStep * kTalkTimeStep, range.Min, range.Max);
-        const int next = value + step * kTalkTimeStep;
-        if (next >= range.Min && next <= range.Max) value = next;
+        value = SpinTalkTime(value, step);
     } else {
         value = std::clamp(value + step, range.Min, range.Max);
     }

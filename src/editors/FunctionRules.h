@@ -64,6 +64,10 @@ CellEdit EditValue(FunctionData& entry, int field, std::string_view text);
 // time first rounded down to whole tens and held within 10..990, then by 10
 // unless that would leave the range. Returns the value stored.
 int SpinValue(FunctionData& entry, int field, int step);
+// The conversation time's spin (also the paging time-out's): value rounded
+// down to whole tens and held within 10..990, then moved by 10 in the step's
+// direction unless that would leave the range.
+int SpinTalkTime(int value, int step);
 
 ValidationResult ValidateFunctions(const SettingData& model, const FunctionCopy& copy);
 

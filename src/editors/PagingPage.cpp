@@ -121,7 +121,7 @@ CPagePaging::CPagePaging(QWidget* parent, PagingCopy& copy, const SettingData& m
     };
     time_->Step = [this](int step) {
         const uint32_t time = copy_.PagingTimeLimit[PagingShownExchange(selection_) - 1];
-        EditPagingTime(copy_, model_, selection_, std::to_string(SpinPagingTime(static_cast<int>(time), step)));
+        EditPagingTime(copy_, model_, selection_, std::to_string(SpinTalkTime(static_cast<int>(time), step)));
         ShowFields();
     };
 }

@@ -134,14 +134,6 @@ bool EditPagingTime(PagingCopy& copy, const SettingData& model, int selection, s
     return true;
 }
 
-int SpinPagingTime(int value, int step) {
-    int v = value / kPagingTimeStep * kPagingTimeStep;
-    if (v < kPagingTimeMin) v = kPagingTimeMin;
-    if (v > kPagingTimeMax) v = kPagingTimeMax;
-    const int next = v + (step > 0 ? kPagingTimeStep : -kPagingTimeStep);
-    return next < kPagingTimeMin || next > kPagingTimeMax ? v : next;
-}
-
 std::string PagingCellText(const PagingCopy& copy, const SettingData& model, int page, int selection, int row,
                            int column) {
     const RowAt at = At(model, page, selection, row);

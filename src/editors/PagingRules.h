@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editors/EditorRules.h"
+#include "editors/FunctionRules.h"
 #include "model/SettingData.h"
 
 inline constexpr const char* kPagingTitle = "Paging";
@@ -22,9 +23,10 @@ inline constexpr const char* kZoneOffText = "-";
 inline constexpr const char* kZoneExcludedText = "x";
 
 inline constexpr int kPagingZones = 19;
-inline constexpr int kPagingTimeMin = 10;
-inline constexpr int kPagingTimeMax = 990;
-inline constexpr int kPagingTimeStep = 10;
+// The paging time-out keeps the conversation time's range and steps.
+inline constexpr int kPagingTimeMin = kTalkTimeMin;
+inline constexpr int kPagingTimeMax = kTalkTimeMax;
+inline constexpr int kPagingTimeStep = kTalkTimeStep;
 inline constexpr int kPagingSelectAll = 0;
 
 enum PagingPage : int { kPagingPageSubs = 0, kPagingPageSpeak = 1, kPagingPageOutIn = 2 };
@@ -65,9 +67,6 @@ void SetZoneDigits(PagingCopy& copy, const SettingData& model, int selection, in
 void SetPagingTimeOut(PagingCopy& copy, const SettingData& model, int selection, bool on);
 // A typed time: 10..990 is stored; false keeps the stored value.
 bool EditPagingTime(PagingCopy& copy, const SettingData& model, int selection, std::string_view text);
-// A spin click (step +1 or -1): the value rounded down to a multiple of 10
-// and held within 10..990, then moved by 10 unless that leaves the range.
-int SpinPagingTime(int value, int step);
 // The exchange whose zone digits and time the fields show.
 int PagingShownExchange(int selection);
 

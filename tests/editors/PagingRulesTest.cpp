@@ -40,7 +40,7 @@ TEST(PagingRules, TimeOutValidationAndEdits) {
     EXPECT_EQ(copy.PagingTimeLimit[1], 0u);
 
     const std::tuple<int, int, int> spins[] = {{0, 1, 20}, {15, 1, 20}, {15, -1, 10}, {990, 1, 990}, {995, -1, 980}};
-    for (const auto& [value, step, result] : spins) EXPECT_EQ(SpinPagingTime(value, step), result) << value;
+    for (const auto& [value, step, result] : spins) EXPECT_EQ(SpinTalkTime(value, step), result) << value;
 }
 
 TEST(PagingRules, ZoneDigitsAndZoneCells) {
