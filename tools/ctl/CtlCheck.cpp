@@ -1,5 +1,7 @@
 #include "CtlCheck.h"
 
+#include "CtlJson.h"
+
 #include <optional>
 #include <vector>
 
@@ -22,28 +24,9 @@ public:
     bool ChooseFolder(std::string_view, std::string&) override { return false; }
 };
 
-// A JSON string, or null for none. Control characters and 8-bit bytes become
-// \u00XX (the byte as a Latin-1 code point), so the output is ASCII and valid
-// JSON whatever bytes the file held.
+// A JSON string of a message (8-bit text), or null for none.
 std::string JsonValue(const std::optional<std::string>& text) {
-    if (!text) return "null";
-    std::string json = "\"";
-    for (const char ch : *text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += ch;
-        } else if (c == '\n') {
-            json += "\\n";
-        } else if (c < 0x20 || c > 0x7e) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            json += escaped;
-        } else {
-            json += ch;
-        }
-    }
-    return json + '"';
+    return text ? JsonString(*text, JsonBytes::Latin1) : "null";
 }
 
 // One line per message: its line breaks become " / ".

@@ -1,5 +1,7 @@
 #include "CtlDiff.h"
 
+#include "CtlJson.h"
+
 #include "CtlTransfer.h"
 
 #include <algorithm>
@@ -22,25 +24,8 @@ bool Read(SettingData& data, const std::string& file, Prompt& prompt) {
     return read == SettingsReadResult::Ok;
 }
 
-// Values are UTF-8 already: only quotes, backslashes and control bytes are
-// escaped.
-std::string Json(const std::string& text) {
-    std::string json = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += ch;
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            json += escaped;
-        } else {
-            json += ch;
-        }
-    }
-    return json + '"';
-}
+// Values are UTF-8 already.
+std::string Json(const std::string& text) { return JsonString(text, JsonBytes::Utf8); }
 
 int Report(const std::vector<ConfigDifference>& differences, bool json, std::FILE* out) {
     if (json) {
