@@ -1,6 +1,7 @@
-// The per-exchange editors (C/O Trunks, Call Forwarding/Time-Out, Direct
-// Select) offscreen on the program's link to nx420-sim: edits, a failed
-// Overwrite, Close with changes, Overwrite, and the texts the exchanges got.
+// The editors that talk to the exchanges, offscreen on the program's link to
+// nx420-sim: the per-exchange editors (edits, a failed Overwrite, Close with
+// changes, Overwrite, the texts the exchanges got), the Paging sheet's upload,
+// the dialing assignment's Upload and Download and the remote dialing window.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,30 +11,42 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/MainFrame.h"
+#include "editors/DlgDirectDial.h"
 #include "editors/DlgDirectSelect.h"
 #include "editors/DlgFunction.h"
 #include "editors/DlgLine.h"
+#include "editors/DlgRemoteDial.h"
 #include "editors/EditorWindowSupport.h"
+#include "editors/PagingPage.h"
+#include "editors/SheetPaging.h"
 #include "editors/SpinField.h"
+#include "link/TransferEngine.h"
 #include "support/ProgramOnSim.h"
 
 namespace {
 using Strings = std::vector<std::string>;
+constexpr int kDeadlineMs = 60000;
 
 struct OnSim : ProgramOnSim {
     OnSim() {
         EXPECT_TRUE(Launch({"--exchanges", "2"}));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Mask() == 0; }, 20000));  // the start-up open is done
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Mask() == 0; }, kDeadlineMs));  // the start-up open is done
         View().Model().System.SwitchCnt = 2;
     }
     EditorContext Context() { return {View().Model(), {}, &Link()}; }
     SettingData& Model() { return View().Model(); }
-    // Upload confirmed; the texts the simulator acknowledged.
-    Strings Upload(EditorDialog& dialog) {
+    // Starts a transfer, its question answered Ok: the messages shown once it ended.
+    Strings Run(const std::function<TransferEngine*()>& start) {
+        prompt.Messages.clear();
         prompt.Answers = {PromptAnswer::Ok};
-        dialog.OnUpload();
-        if (!QTest::qWaitFor([&] { return !dialog.UploadRunning(); }, 20000)) return {"still running"};
+        TransferEngine* engine = start();
+        if (!engine || !QTest::qWaitFor([engine] { return !engine->Running(); }, kDeadlineMs)) return {"not ended"};
+        return prompt.Texts();
+    }
+    // An upload with no failure: the texts the simulator acknowledged.
+    Strings Upload(EditorDialog& dialog) {
+        if (Run([&] { dialog.OnUpload(); return dialog.Transfer(); }) != Strings{"Will transmit set data. OK?"})
+            return {"failed"};
         return Acknowledged();
     }
 };
@@ -118,4 +131,66 @@ TEST(DlgDirectSelect, EditOverwriteCloseAndUpload) {
     EXPECT_EQ(p.Upload(dialog), (Strings{"M010", "M021"}));
     dialog.CloseButton()->click();  // nothing changed since
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(SheetPaging, UploadSendsTheZonesOfTheExchangeShown) {
+    OnSim p;
+    CSheetPaging paging(nullptr, p.Context());
+    paging.Pages()->setCurrentIndex(kPagingPageOutIn);
+    EXPECT_FALSE(paging.Page(kPagingPageOutIn)->Grid()->EnterText(1, 3 + 18, "v"));  // ch2 joins zone 19
+    Strings expected;
+    for (int z = 1; z <= 19; ++z)
+        expected.push_back((z < 10 ? "J010" : "J01") + std::to_string(z) + (z == 19 ? "0100" : "0000"));
+    EXPECT_EQ(p.Upload(paging), expected);
+}
+
+TEST(DialWindows, RowsGoUpAndComeBackAndARemoteDialingArrives) {
+    OnSim p;
+    SettingData& model = p.Model();
+    DialEntry* rows = model.DirectSelect.Rows[0][0];
+    for (int r = 0; r < 25; ++r) rows[r].Dial = std::to_string(100 + r);
+    rows[3].Shot = "30";
+    model.DirectSelect.ShotT[0][0] = 2;
+    CDlgDirectDial(&p.View(), p.Context()).OnClose();  // the mark of row 30 is the window's own: closing asks nothing
+    EXPECT_TRUE(p.prompt.Messages.empty());
+
+    std::unique_ptr<PrintJob> printed;
+    CDlgDirectDial dialog(&p.View(), EditorContext{model, {}, &p.Link(), [&](std::unique_ptr<PrintJob> job) {
+                                                       printed = std::move(job);
+                                                   }});
+    dialog.show();
+    EXPECT_EQ(dialog.Grid()->CellText(29, kDialColumnDoorLock), "x");
+    dialog.PrintButton()->click();  // the table as shown, its mark included
+    ASSERT_TRUE(printed && printed->Data);
+    EXPECT_EQ(printed->Code * 100 + printed->Exchange * 10 + printed->Master, PrintDialingAssignment * 100 + 11);
+    EXPECT_EQ(printed->Data->DirectSelect.Rows[0][0][29].Dial, "x");
+    // Upload commits the mark of row 30 first.
+    EXPECT_EQ(p.Run([&] { dialog.OnUpload(); return dialog.Transfer(); }), Strings{"Will transmit set data. OK?"});
+    const std::vector<DialEntry> sent(rows, rows + kDialRows);
+
+    // Into emptied rows of the model, through Download.
+    std::fill(rows, rows + kDialRows, DialEntry{});
+    model.DirectSelect.ShotT[0][0] = 0;
+    model.Modified = 0;
+    EXPECT_EQ(p.Run([&] { dialog.OnDownload(); return dialog.Transfer(); }), Strings{"Will receive set data. OK?"});
+    EXPECT_EQ(p.prompt.Messages[0].Title, "reception verification");
+    EXPECT_EQ(std::vector<DialEntry>(rows, rows + kDialRows), sent);
+    EXPECT_EQ(model.DirectSelect.ShotT[0][0], 2);
+    EXPECT_EQ(model.Modified, 1);
+    EXPECT_EQ(dialog.Grid()->CellText(24, kDialColumnDial), "124");
+
+    CDlgRemoteDial dial(&p.View(), p.Context());
+    dial.show();
+    dial.DialField()->setEditText("12*#");
+    EXPECT_EQ(p.Run([&] { dial.OnDial(); return dial.Transfer(); }), Strings{"Will transmit set data. OK?"});
+    EXPECT_TRUE(dial.isVisible());
+    EXPECT_EQ(dial.DialField()->itemText(0), "12*#");
+
+    const std::string log = p.SimLog();
+    std::size_t at = 0;
+    for (const char* k : {"rx K01120030110", "rx K01120030010", "rx K01120030210"}) {
+        at = log.find(k, at);
+        EXPECT_NE(at, std::string::npos) << k << "\n" << log;
+    }
+    EXPECT_NE(log.find("remote dialing [N01112*#" + std::string(28, ' ') + "]"), std::string::npos) << log;
 }

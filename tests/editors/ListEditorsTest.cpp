@@ -1,6 +1,6 @@
 // The member-list editors and the Paging sheet offscreen: edits through their
 // grids and fields, Overwrite, a failed check's focus, and the texts a member
-// list's Upload sends (the sheet's go to nx420-sim in ListEditorsSimTest).
+// list's Upload sends (the sheet's go to nx420-sim in ExchangeEditorsTest).
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTabWidget>
