@@ -1,15 +1,15 @@
 // The Global Setting editor offscreen, and with it the behaviour every editor
-// shares: Overwrite, Close, Upload, "Delete ALL", the keyboard rules, and the
-// grid's edits through their owner.
+// shares: Overwrite, Close, Upload, the keyboard rules, and the grid's edits
+// through their owner ("Delete ALL" is shown with the member lists).
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <tuple>
 
+#include "editors/DlgPcPort.h"
 #include "editors/DlgSystem.h"
 #include "editors/EditorWindowSupport.h"
-#include "transfer/EditorUpload.h"
 
 namespace {
 using Strings = std::vector<std::string>;
@@ -20,22 +20,6 @@ struct SystemEditor : EditorWindowTest {
     SystemEditor() { dialog.show(); }
 
     void SelectCount(int count) { dialog.ExchangeCountList()->setCurrentIndex(count - 1); }
-};
-
-class ListEditor : public EditorDialog {
-public:
-    ListEditor(const EditorContext& context, EditorOptions options) : EditorDialog(nullptr, context, "List", options) {}
-    int cleared = 0;
-    bool differs = false;
-
-protected:
-    ValidationResult Validate() const override { return {}; }
-    ValidationResult ValidateAndCommit() override { return {}; }
-    bool CopyDiffers() const override { return differs; }
-    void FocusFailure(const ValidationResult&) override {}
-    void ShowCopy() override {}
-    std::vector<EncodedText> UploadTexts() const override { return EncodeUploadSteps(Model(), SystemUploadSteps()); }
-    void DeleteAllRows() override { ++cleared; }
 };
 }  // namespace
 
@@ -59,26 +43,6 @@ TEST(GridWidget, EveryEditGoesThroughTheOwner) {
     EXPECT_EQ(ended, Strings{"1/2:\xB1x"});
 }
 
-TEST(EditorDialog, DeleteAllAsksAndClosingDuringAnUploadReleasesTheLink) {
-    EditorWindowTest t;
-    ListEditor lists(t.context, {.Upload = false, .DeleteAll = true});
-    EXPECT_EQ(lists.UploadButton(), nullptr);
-    lists.DeleteAllButton()->click();  // No
-    t.prompt.Answers = {PromptAnswer::Yes};
-    lists.DeleteAllButton()->click();
-    EXPECT_EQ(lists.cleared, 1);
-    EXPECT_EQ(t.prompt.Texts(), Strings(2, "Will delete all list data. OK?"));
-    {
-        ListEditor editor(t.context, {});
-        t.prompt.Answers = {PromptAnswer::Ok};
-        editor.OnUpload();
-        LinkRecorder::Deliver();
-        ASSERT_TRUE(editor.UploadRunning());
-    }
-    LinkRecorder::Deliver();
-    EXPECT_EQ(Sent(t.link), (Strings{"A00", "release/3"}));
-}
-
 TEST(DlgSystem, EditOverwriteAndClose) {
     SystemEditor e;
     EXPECT_EQ(e.dialog.ExchangeCountList()->currentText(), "2");
@@ -86,6 +50,15 @@ TEST(DlgSystem, EditOverwriteAndClose) {
     EXPECT_EQ(e.dialog.TimeDisplay()->text(), "09:05:07");
     ASSERT_EQ(e.grid.rowCount(), 2);
     EXPECT_FALSE(TypeIntoCell(e.grid, 0, 0, "5"));  // the exchange column is read-only
+    e.SelectCount(4);  // exchanges 3 and 4 without their first station number
+    ASSERT_EQ(e.grid.rowCount(), 4);
+    e.dialog.OnOverwrite();
+    ASSERT_EQ(e.prompt.Texts(), Strings{"Incorrect first station No.digit length"});
+    EXPECT_EQ(std::tuple(e.grid.currentRow(), e.grid.currentColumn(), int(e.model->System.SwitchCnt),
+                         int(e.model->Modified)),
+              std::tuple(2, 1, 2, 0));
+    e.SelectCount(2);
+    e.prompt.Messages.clear();
 
     ASSERT_TRUE(TypeIntoCell(e.grid, 0, 1, "1a0"));  // refused: the previous value stays
     EXPECT_EQ(e.grid.CellText(0, 1), "100");
@@ -101,17 +74,6 @@ TEST(DlgSystem, EditOverwriteAndClose) {
     e.dialog.CloseButton()->click();
     EXPECT_EQ(e.prompt.Messages.size(), 1u);
     EXPECT_FALSE(e.dialog.isVisible());
-}
-
-TEST(DlgSystem, FailedCheckFocusesTheExchangeRow) {
-    SystemEditor e;
-    e.SelectCount(4);  // exchanges 3 and 4 without their first station number
-    ASSERT_EQ(e.grid.rowCount(), 4);
-    e.dialog.OnOverwrite();
-    ASSERT_EQ(e.prompt.Texts(), Strings{"Incorrect first station No.digit length"});
-    EXPECT_EQ(std::tuple(e.grid.currentRow(), e.grid.currentColumn(), int(e.model->System.SwitchCnt),
-                         int(e.model->Modified)),
-              std::tuple(2, 1, 2, 0));
 }
 
 TEST(DlgSystem, KeyboardRules) {
@@ -187,4 +149,15 @@ TEST(DlgSystem, UploadChecksConfirmsCommitsAndReportsARefusal) {
     unlinked.OnUpload();
     EXPECT_EQ(e.prompt.Messages.back().Text, "Failed to open the device");
     EXPECT_FALSE(unlinked.UploadRunning());
+    EXPECT_EQ(CDlgPcPort(nullptr, e.context, {}).UploadButton(), nullptr);  // the one editor without
+
+    {  // closed while its upload runs: the link is released
+        CDlgSystem closing(nullptr, e.context);
+        e.prompt.Answers = {PromptAnswer::Ok};
+        closing.OnUpload();
+        LinkRecorder::Deliver();
+        ASSERT_TRUE(closing.UploadRunning());
+    }
+    LinkRecorder::Deliver();
+    EXPECT_EQ(Sent(e.link), (Strings{"A00", "release/3", "A00", "release/3"}));
 }

@@ -78,8 +78,12 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
         EXPECT_EQ(std::tuple(dialog.MasterList()->currentIndex(), grid.currentRow(), grid.currentColumn(),
                              int(t.model->Modified)),
                   std::tuple(1, 0, int(kMemberExchange), 0));
+        t.prompt.Messages.clear();
+        dialog.DeleteAllButton()->click();  // No: the rows stay
+        EXPECT_EQ(grid.CellText(0, kMemberStation), c.member);
         t.prompt.Answers = {PromptAnswer::Yes};
         dialog.DeleteAllButton()->click();
+        EXPECT_EQ(t.prompt.Texts(), Strings(2, "Will delete all list data. OK?"));
         EXPECT_EQ(grid.CellText(0, kMemberStation), "");
         ASSERT_TRUE(TypeIntoCell(grid, 1, kMemberStation, c.member));
 
