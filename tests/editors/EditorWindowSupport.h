@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "editors/EditorTestModel.h"
 #include "core/Clock.h"
 #include "editors/EditorDialog.h"
+#include "support/PopulatedSettings.h"
 #include "support/LinkRecorder.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <tuple>
 
-#include "editors/EditorTestModel.h"
+#include "support/PopulatedSettings.h"
 
 namespace {
 // Exchange 1 has masters 180 (line 1) and 181 (line 2), exchange 2 has 280.

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "editors/EditorTestModel.h"
+#include "support/PopulatedSettings.h"
 #include "model/SettingsFile.h"
 #include "support/RecordingPrompt.h"
 

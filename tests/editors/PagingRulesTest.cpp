@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "editors/EditorTestModel.h"
+#include "support/PopulatedSettings.h"
 
 TEST(PagingRules, TimeOutValidationAndEdits) {
     struct Case {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <tuple>
 
-#include "editors/EditorTestModel.h"
+#include "support/PopulatedSettings.h"
 
 namespace {
 struct CheckCase {

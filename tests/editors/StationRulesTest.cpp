@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "editors/EditorTestModel.h"
+#include "support/PopulatedSettings.h"
 
 namespace {
 MasterData& Master(StationCopy& c, int e, int p) { return c.Exchange(e).Master[p - 1]; }

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "editors/EditorTestModel.h"
+#include "support/PopulatedSettings.h"
 
 namespace {
 SystemData ThreeExchanges() {

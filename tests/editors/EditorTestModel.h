@@ -1,3 +1,0 @@
-#pragma once
-// The editors' installation now lives with the other test configurations.
-#include "support/PopulatedSettings.h"
