@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <tuple>
 
-#include "support/PopulatedSettings.h"
 #include "model/SettingsFile.h"
+#include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
 
 namespace {
-MemberRef& Entry(MemberCopy& c, int e, int m, int i) { return c.List(e, m).Entries[i - 1]; }
 void Set(MemberCopy& c, int e, int m, int i, int exchange, int line) {
-    Entry(c, e, m, i).Exchange = static_cast<uint8_t>(exchange);
-    Entry(c, e, m, i).Station = static_cast<uint8_t>(line);
+    MemberRef& entry = c.List(e, m).Entries[i - 1];
+    entry.Exchange = static_cast<uint8_t>(exchange);
+    entry.Station = static_cast<uint8_t>(line);
 }
 }  // namespace
 
@@ -120,15 +120,11 @@ TEST(MemberRules, EntriesOutsideTheInstallationShowEmpty) {
 // whole list stays in use.
 TEST(MemberRules, CountsFromAFileHeldToTheCapacity) {
     auto model = MakeTwoExchangeModel();
-    char* buffer = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&buffer, &size);
-    ASSERT_TRUE(WriteSettings(*model, out));
-    std::fclose(out);
-    std::string text(buffer, size);
-    std::free(buffer);
-    for (std::string key : {"ScanCnt=", "GroupCnt=", "MeetCnt="}) text.insert(text.find(key) + key.size(), "24");
+    TempDir dir;
     RecordingPrompt prompt;
+    ASSERT_TRUE(WriteSettingsFile(*model, dir.File("a.txt"), prompt));
+    std::string text = ReadWholeFile(dir.File("a.txt"));
+    for (std::string key : {"ScanCnt=", "GroupCnt=", "MeetCnt="}) text.insert(text.find(key) + key.size(), "24");
     ASSERT_EQ(ReadSettingsText(*model, text, prompt), SettingsReadResult::Ok);
     const MasterData& m = model->Exchange(1).Master[0];
     EXPECT_EQ(std::tuple(m.ScanCnt, m.GroupCnt, m.MeetCnt), std::tuple(16, 15, 3));
