@@ -12,10 +12,10 @@ namespace {
 struct Case {
     const char* Name;
     std::function<void(SettingData&)> Change;
-    const char* Category;  // nullptr: nothing may be reported
-    const char* Place;
-    const char* Field;
-    const char* New;  // nullptr: any value
+    const char* Category = nullptr;  // nullptr: nothing may be reported
+    const char* Place = nullptr;
+    const char* Field = nullptr;
+    const char* New = nullptr;  // nullptr: any value
 };
 
 std::unique_ptr<SettingData> Base() {
@@ -60,16 +60,16 @@ const Case kCases[] = {
     {"remote dialing", [](SettingData& d) { d.RemoteDial.TelNo[1] = "0123"; }, "Remote Dialing", "No. 2",
      "Dialing Data", "0123"},
     // Nothing in use changes.
-    {"unchanged", [](SettingData&) {}, nullptr, nullptr, nullptr, nullptr},
-    {"exchange beyond SwitchCnt", [](SettingData& d) { d.Exchange(4).Master[0].Name = "OTHER"; d.Function[5].CallCnt = 1;
-         d.DirectSelect.Rows[3][0][0].Dial = "1"; }, nullptr, nullptr, nullptr, nullptr},
-    {"member beyond its count", [](SettingData& d) { d.Exchange(1).Master[0].ScanSub[9].Exchange = 2; }, nullptr,
-     nullptr, nullptr, nullptr},
-    {"zone of an emergency substation", [](SettingData& d) { d.Exchange(1).Sub[6].Paging ^= 1u; }, nullptr, nullptr,
-     nullptr, nullptr},
-    {"number beyond TelCnt", [](SettingData& d) { d.RemoteDial.TelNo[3] = "555"; }, nullptr, nullptr, nullptr, nullptr},
-    {"same time, other text", [](SettingData& d) { d.Function[0].StartTime.Text = "  8:00"; }, nullptr, nullptr,
-     nullptr, nullptr},
+    {"unchanged", [](SettingData&) {}},
+    {"exchange beyond SwitchCnt", [](SettingData& d) {
+         d.Exchange(4).Master[0].Name = "OTHER";
+         d.Function[5].CallCnt = 1;
+         d.DirectSelect.Rows[3][0][0].Dial = "1";
+     }},
+    {"member beyond its count", [](SettingData& d) { d.Exchange(1).Master[0].ScanSub[9].Exchange = 2; }},
+    {"zone of an emergency substation", [](SettingData& d) { d.Exchange(1).Sub[6].Paging ^= 1u; }},
+    {"number beyond TelCnt", [](SettingData& d) { d.RemoteDial.TelNo[3] = "555"; }},
+    {"same time, other text", [](SettingData& d) { d.Function[0].StartTime.Text = "  8:00"; }},
 };
 
 TEST(ConfigDiffTest, OneChangeIsReportedByEditorPlaceAndLabel) {
@@ -88,9 +88,7 @@ TEST(ConfigDiffTest, OneChangeIsReportedByEditorPlaceAndLabel) {
         ASSERT_EQ(found.size(), 1u);
         EXPECT_EQ(found[0].Category, c.Category);
         EXPECT_EQ(found[0].Place, c.Place);
-        if (c.Field) {
-            EXPECT_EQ(found[0].Field, c.Field);
-        }
+        EXPECT_EQ(found[0].Field, c.Field);
         EXPECT_NE(found[0].Old, found[0].New);
         if (c.New) {
             EXPECT_EQ(found[0].New, c.New);

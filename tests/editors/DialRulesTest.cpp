@@ -6,22 +6,17 @@
 #include "editors/RemoteDialRules.h"
 
 namespace {
-struct DialCase {
-    const char* Dial;
-    bool Reported;
-};
-
 TEST(DialRules, DialsAcceptedAndRefusedWithTheirExchangeMasterAndRow) {
-    const DialCase cases[] = {{"0123456789*#Aa-", false}, {"x", false}, {"B", false}, {"?", false},
-                              {"12B", true},              {"1 2", true}, {"xx", true}, {"a-z", true}};
+    const std::pair<const char*, bool> cases[] = {{"0123456789*#Aa-", false}, {"x", false}, {"B", false}, {"?", false},
+                                                  {"12B", true}, {"1 2", true}, {"xx", true}, {"a-z", true}};
     auto model = MakeSettingData();
     model->System.SwitchCnt = 3;
-    for (const DialCase& c : cases) {
+    for (const auto& [dial, reported] : cases) {
         auto copy = LoadDialCopy(*model);
-        copy->Master(2, 3)[40].Dial = c.Dial;
+        copy->Master(2, 3)[40].Dial = dial;
         const ValidationResult r = ValidateDialing(*copy, 3);
-        EXPECT_EQ(!r.Passed(), c.Reported) << c.Dial;
-        if (!c.Reported) continue;
+        EXPECT_EQ(!r.Passed(), reported) << dial;
+        if (!reported) continue;
         EXPECT_EQ(r.Message, "Exchange2\nMaster Station No.3\nIncorrect dial number");
         EXPECT_EQ(r.Exchange * 100 + r.Page * 10, 230);
         EXPECT_EQ(r.Row, 41);

@@ -1,7 +1,7 @@
 #pragma once
 // What the editor window tests share: a private folder, the scripted prompt,
-// a fixed clock, a link that records what is sent, typing into a grid's cell,
-// and the Tab order.
+// a fixed clock, a link that records what is sent, the print jobs handed on,
+// typing into a grid's cell, and the Tab order.
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,7 +24,9 @@ struct EditorWindowTest {
     LinkRecorder link;
     std::unique_ptr<SettingData> model = MakeTwoExchangeModel();
     int saves = 0;
-    EditorContext context{*model, [this] { ++saves; }, &link.session};
+    std::vector<std::unique_ptr<PrintJob>> printed;
+    EditorContext context{*model, [this] { ++saves; }, &link.session,
+                          [this](std::unique_ptr<PrintJob> job) { printed.push_back(std::move(job)); }};
 
     EditorWindowTest() {
         SetClockSource([] { return ClockReading{.Hour = 9, .Minute = 5, .Second = 7}; });

@@ -33,10 +33,7 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
     for (const Case& c : cases) {
         SCOPED_TRACE(FamilyInfo(c.family).Title);
         EditorWindowTest t;
-        std::vector<std::unique_ptr<PrintJob>> printed;
-        const EditorContext context{*t.model, {}, &t.link.session,
-                                    [&printed](std::unique_ptr<PrintJob> job) { printed.push_back(std::move(job)); }};
-        CDlgMembers dialog(nullptr, context, c.family);
+        CDlgMembers dialog(nullptr, t.context, c.family);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), FamilyInfo(c.family).Title);
         EXPECT_EQ(dialog.Grid()->rowCount(), FamilyInfo(c.family).Capacity);
@@ -53,12 +50,13 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
                   std::tuple(std::string("2"), std::string("1"), std::string(c.name)));
         // Print hands on the master shown, from the working copy.
         dialog.PrintButton()->click();
-        ASSERT_EQ(printed.size(), 1u);
-        const MasterData& copied = printed[0]->Data->Exchange(1).Master[1];
+        ASSERT_EQ(t.printed.size(), 1u);
+        const PrintJob& printed = *t.printed[0];
+        const MasterData& copied = printed.Data->Exchange(1).Master[1];
         const MemberRef& first = c.family == MemberFamily::Scan    ? copied.ScanSub[0]
                                  : c.family == MemberFamily::Group ? copied.GroupMaster[0]
                                                                    : copied.MeetMaster[0];
-        EXPECT_EQ(std::tuple(int(printed[0]->Exchange), int(printed[0]->Master), int(first.Exchange), int(t.model->Modified)),
+        EXPECT_EQ(std::tuple(int(printed.Exchange), int(printed.Master), int(first.Exchange), int(t.model->Modified)),
                   std::tuple(1, 2, 2, 0));
         // A second row naming the same station: Overwrite refuses, focused on the first.
         ASSERT_TRUE(TypeIntoCell(grid, 2, kMemberStation, c.member));
@@ -95,10 +93,7 @@ TEST(MemberEditors, EditOverwriteAndUploadOfEachFamily) {
 TEST(SheetPaging, ZonesTimeOutPrintAndOverwrite) {
     EditorWindowTest t;
     t.model->Exchange(1).Sub[1].Level = 1;  // 102: emergency
-    std::unique_ptr<PrintJob> printed;
-    const EditorContext context{*t.model, {}, &t.link.session,
-                                [&printed](std::unique_ptr<PrintJob> job) { printed = std::move(job); }};
-    CSheetPaging sheet(nullptr, context);
+    CSheetPaging sheet(nullptr, t.context);
     sheet.show();
     CPagePaging& subs = *sheet.SubPage();
     GridWidget& grid = *subs.Grid();
@@ -122,8 +117,9 @@ TEST(SheetPaging, ZonesTimeOutPrintAndOverwrite) {
               std::tuple(std::string("v"), std::string("x"), std::string("")));
 
     sheet.PrintButton()->click();  // the page shown, for "ALL", from the working copy
-    ASSERT_TRUE(printed);
-    EXPECT_EQ(std::tuple(int(printed->Code), int(printed->Exchange), printed->Data->Exchange(1).Sub[0].Paging),
+    ASSERT_EQ(t.printed.size(), 1u);
+    const PrintJob& printed = *t.printed[0];
+    EXPECT_EQ(std::tuple(int(printed.Code), int(printed.Exchange), printed.Data->Exchange(1).Sub[0].Paging),
               std::tuple(int(PrintPaging), 0, 1u << 11));
 
     subs.TimeOutBox()->setChecked(true);

@@ -1,6 +1,8 @@
 // The PC Port editor's checks and its change test.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "editors/PortRules.h"
 
 namespace {
@@ -23,10 +25,8 @@ TEST(PortRules, TelephoneNumberIsCheckedOnlyWithTheModem) {
     };
     for (const Case& c : cases) {
         const ValidationResult r = ValidatePort(PortCopy{c.method, 0, c.telNo});
-        EXPECT_EQ(r.Passed(), c.passes) << int(c.method) << " " << c.telNo;
-        if (!c.passes) {
-            EXPECT_EQ(r.Message, kIncorrectTelNoText);
-        }
+        EXPECT_EQ(std::tuple(r.Passed(), r.Message), std::tuple(c.passes, std::string(c.passes ? "" : kIncorrectTelNoText)))
+            << int(c.method) << " " << c.telNo;
     }
 }
 
