@@ -1,7 +1,6 @@
 // The Stations sheet offscreen: its selector and pages, edits through both
 // grids, focus on a failed check, Upload of the page shown, and the shell
 // opening it at a station check fault after Global Setting.
-#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
@@ -24,8 +23,8 @@ using Strings = std::vector<std::string>;
 
 struct StationEditor : EditorWindowTest {
     std::unique_ptr<CSheetStation> sheet;
-    void Open(const StationFault* fault = nullptr) {
-        sheet = std::make_unique<CSheetStation>(nullptr, context, fault);
+    void Open() {
+        sheet = std::make_unique<CSheetStation>(nullptr, context, nullptr);
         sheet->show();
     }
     GridWidget& Masters() { return *sheet->MasterPage()->Grid(); }
@@ -42,7 +41,6 @@ TEST(SheetStation, SelectorEditsAndOverwriteOfBothPages) {
     StationEditor e;
     e.Open();
     EXPECT_EQ(e.SelectorItems(), (QStringList{"1", "2", "ALL"}));
-    EXPECT_EQ(e.sheet->findChild<QLabel*>()->text(), "Exchange No. (1-2):");
     EXPECT_EQ(e.Subs().horizontalHeaderItem(kSubCalledExchange)->text(), "Called\n Exchange");
     e.sheet->Selector()->setCurrentIndex(2);  // ALL: every exchange in use, in order
     ASSERT_EQ(e.Masters().rowCount(), 8);
@@ -99,22 +97,20 @@ TEST(SheetStation, KeyboardAndTheLongestRunningNumber) {
 TEST(SheetStation, FailedCheckTurnsToItsPageExchangeAndCell) {
     struct Case {
         const char* Name;
-        int Selection;  // selector index before Overwrite
         void (*Break)(SettingData&);
         const char* Message;
         int Page, SelectorAfter, Row, Column;
     };
     const Case cases[] = {
-        {"called master, exchange 1 shown", 0, [](SettingData& d) { d.Exchange(1).Sub[0].CallStNo = 3; },
+        {"called master", [](SettingData& d) { d.Exchange(1).Sub[0].CallStNo = 3; },
          "Substations\nDialing incorrect exchange-equipment No.(1-1)", kPageSubs, 0, 0, kSubCalledExchange},
-        {"forwarding target, exchange 1 shown", 0, [](SettingData& d) { d.Exchange(2).Master[0].CnvTelNo = "999"; },
+        {"forwarding target", [](SettingData& d) { d.Exchange(2).Master[0].CnvTelNo = "999"; },
          "Incorrect Call Transfer during Conversation", kPageMasters, 1, 0, kMasterBusyFwd},
     };
     for (const Case& c : cases) {
         StationEditor e;
         c.Break(*e.model);
-        e.Open();
-        e.sheet->Selector()->setCurrentIndex(c.Selection);
+        e.Open();  // on exchange 1
         e.sheet->OnOverwrite();
         ASSERT_EQ(e.prompt.Texts(), Strings{c.Message}) << c.Name;
         GridWidget& grid = c.Page == kPageSubs ? e.Subs() : e.Masters();
