@@ -24,13 +24,6 @@
 
 namespace {
 constexpr int kDeadlineMs = 60000;
-
-std::unique_ptr<SettingData> Populated(int switchCnt) {
-    auto data = MakeSettingData();
-    FillPopulatedSettings(*data, 3);
-    data->System.SwitchCnt = static_cast<std::uint8_t>(switchCnt);
-    return data;
-}
 }  // namespace
 
 class SheetCommTest : public QObject {
@@ -40,7 +33,9 @@ private slots:
         ProgramOnSim p;
         QVERIFY(p.Launch({}));
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
-        auto src = Populated(2);
+        auto src = MakeSettingData();
+        FillPopulatedSettings(*src, 3);
+        src->System.SwitchCnt = 2;
         QVERIFY(!CheckStations(*src));
         p.View().Model() = *src;
 
@@ -74,12 +69,12 @@ private slots:
         for (int i = 1; i < UploadTextCount(2, 0); ++i) QCOMPARE(CarriedText(*got, i), CarriedText(*src, i));
     }
 
-    // Closing the window mid-upload stops the upload and releases the link.
     void closingStopsTheUploadAndReleasesTheLink() {
         ProgramOnSim p;
         QVERIFY(p.Launch({"--delay", "50"}));  // the upload lasts long enough to be closed
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
-        p.View().Model() = *Populated(2);
+        FillPopulatedSettings(p.View().Model(), 3);
+        p.View().Model().System.SwitchCnt = 2;
         CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
         sheet.show();
         p.prompt.Answers = {PromptAnswer::Ok};
