@@ -69,24 +69,25 @@ TEST(LineRules, ValidationInOrderWithMessageAndFocus) {
 TEST(LineRules, FieldEditsStoreOrMarkAndShow) {
     Lines t;
     struct Case {
-        std::function<CellEdit(Lines&)> edit;
+        bool access;  // the access digit of exchange 1's line 2, or the exchange's time-out
+        const char* typed;
         bool accepted;
         const char* shown;
-        int stored;  // time-out of exchange 1, or access digit of its line 2
+        int stored;
     };
     const Case cases[] = {
-        {[](Lines& x) { return EditCoTimeOut(x.copy, 1, "45"); }, true, "45", 45},
-        {[](Lines& x) { return EditCoTimeOut(x.copy, 1, ""); }, false, "45", 45},
-        {[](Lines& x) { return EditCoTimeOut(x.copy, 1, "4x"); }, false, "4x", 0},
-        {[](Lines& x) { return EditAccessNumber(x.copy, 1, 2, "7"); }, true, "7", 7},
-        {[](Lines& x) { return EditAccessNumber(x.copy, 1, 2, "10"); }, false, "10", kInvalidAccessNumber},
-        {[](Lines& x) { return EditAccessNumber(x.copy, 1, 2, ""); }, false, "99", kInvalidAccessNumber},
+        {false, "45", true, "45", 45},
+        {false, "", false, "45", 45},
+        {false, "4x", false, "4x", 0},
+        {true, "7", true, "7", 7},
+        {true, "10", false, "10", kInvalidAccessNumber},
+        {true, "", false, "99", kInvalidAccessNumber},
     };
-    for (const Case& c : cases) {
-        const CellEdit e = c.edit(t);
-        const bool access = c.stored == 7 || c.stored == kInvalidAccessNumber;
+    for (const auto& [access, typed, accepted, shown, stored] : cases) {
+        const CellEdit e = access ? EditAccessNumber(t.copy, 1, 2, typed) : EditCoTimeOut(t.copy, 1, typed);
         EXPECT_EQ(std::tuple(e.Accepted, e.Text, access ? t.copy.At(1, 2).TxNumber : t.copy.LineCntLimit[0]),
-                  std::tuple(c.accepted, std::string(c.shown), c.stored));
+                  std::tuple(accepted, std::string(shown), stored))
+            << typed;
     }
     // Spinning starts from the stored value and keeps to the range.
     EXPECT_EQ(SpinAccessNumber(t.copy, 1, 2, 1), 9);
