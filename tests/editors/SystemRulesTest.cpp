@@ -14,9 +14,7 @@ SystemData ThreeExchanges() {
     SystemData sys = LoadSystemCopy(*d);
     sys.SwitchCnt = 3;
     sys.NumberSize = 3;
-    SetFirst(sys, 1, "100");
-    SetFirst(sys, 2, "200");
-    SetFirst(sys, 3, "300");
+    for (int e = 1; e <= 3; ++e) SetFirst(sys, e, std::to_string(e * 100));
     return sys;
 }
 
