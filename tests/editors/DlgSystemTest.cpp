@@ -125,10 +125,9 @@ TEST(DlgSystem, UploadChecksConfirmsCommitsAndReportsARefusal) {
     e.dialog.StationDigitsList()->setCurrentIndex(1);
     ASSERT_TRUE(TypeIntoCell(e.grid, 1, 1, "300"));
     e.dialog.OnUpload();  // Cancel (the scripted default) ends it before the commit
-    EXPECT_EQ(e.prompt.Messages[1].Text, "Will transmit set data. OK?");
-    EXPECT_EQ(e.prompt.Messages[1].Title, "Transmission verification");
-    EXPECT_EQ(e.prompt.Messages[1].Buttons, PromptButtons::OkCancel);
-    EXPECT_EQ(e.model->Modified, 0);
+    const RecordedPrompt& asked = e.prompt.Messages[1];
+    EXPECT_EQ(std::tuple(asked.Text, asked.Title, asked.Buttons, int(e.model->Modified)),
+              std::tuple("Will transmit set data. OK?", "Transmission verification", PromptButtons::OkCancel, 0));
     EXPECT_TRUE(e.link.Requests.empty());
 
     e.prompt.Messages.clear();

@@ -175,9 +175,9 @@ TEST(DialWindows, RowsGoUpAndComeBackAndARemoteDialingArrives) {
     EXPECT_EQ(p.Run([&] { dialog.OnDownload(); return dialog.Transfer(); }), Strings{"Will receive set data. OK?"});
     EXPECT_EQ(p.prompt.Messages[0].Title, "reception verification");
     EXPECT_EQ(std::vector<DialEntry>(rows, rows + kDialRows), sent);
-    EXPECT_EQ(model.DirectSelect.ShotT[0][0], 2);
-    EXPECT_EQ(model.Modified, 1);
-    EXPECT_EQ(dialog.Grid()->CellText(24, kDialColumnDial), "124");
+    EXPECT_EQ(std::tuple(int(model.DirectSelect.ShotT[0][0]), int(model.Modified),
+                         dialog.Grid()->CellText(24, kDialColumnDial)),
+              std::tuple(2, 1, std::string("124")));
 
     CDlgRemoteDial dial(&p.View(), p.Context());
     dial.show();

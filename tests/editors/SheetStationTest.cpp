@@ -63,10 +63,9 @@ TEST(SheetStation, SelectorEditsAndOverwriteOfBothPages) {
     e.sheet->OverwriteButton()->click();
     EXPECT_TRUE(e.prompt.Messages.empty());
     const SwitchData& x1 = e.model->Exchange(1);
-    EXPECT_EQ(x1.Master[0].Name.Str(), "182");
-    EXPECT_EQ(x1.Master[2].NumberValue, 183);
-    EXPECT_EQ(x1.Sub[0].CallStNo, 3);
-    EXPECT_EQ(x1.Sub[1].Level, 1);
+    EXPECT_EQ(std::tuple(x1.Master[0].Name.Str(), int(x1.Master[2].NumberValue), int(x1.Sub[0].CallStNo),
+                         int(x1.Sub[1].Level)),
+              std::tuple(std::string("182"), 183, 3, 1));
     e.sheet->CloseButton()->click();
     EXPECT_TRUE(e.prompt.Messages.empty());
     EXPECT_FALSE(e.sheet->isVisible());
