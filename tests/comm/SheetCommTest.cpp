@@ -12,10 +12,10 @@
 #include "comm/PageComRx.h"
 #include "comm/PageComTx.h"
 #include "comm/SheetComm.h"
+#include "editors/EditorWindowSupport.h"
 #include "editors/SheetStation.h"
 #include "editors/StationCheck.h"
 #include "support/CarriedText.h"
-#include "support/LinkRecorder.h"
 #include "support/PopulatedSettings.h"
 #include "support/ProgramOnSim.h"
 #include "support/RecordingPrompt.h"
@@ -124,13 +124,10 @@ private slots:
     // Enter in the number moves to Start, and Enter there starts: a number out
     // of range is refused with the focus back on it, selected; one in range asks.
     void singleExchangeNumberIsChecked() {
-        auto model = MakeSettingData();
-        model->System.SwitchCnt = 2;
-        RecordingPrompt prompt;
-        ScopedAppPrompt scoped(prompt);
-        LinkRecorder link;
+        EditorWindowTest t;  // two exchanges
+        RecordingPrompt& prompt = t.prompt;
         for (const int page : {0, 1}) {
-            CSheetComm sheet(nullptr, link.session, *model);
+            CSheetComm sheet(nullptr, t.link.session, *t.model);
             sheet.show();
             sheet.Tabs()->setCurrentIndex(page);
             CPageComSelect* select =
