@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "editors/ConfigDiff.h"
 #include "support/PopulatedSettings.h"
@@ -86,13 +87,9 @@ TEST(ConfigDiffTest, OneChangeIsReportedByEditorPlaceAndLabel) {
             continue;
         }
         ASSERT_EQ(found.size(), 1u);
-        EXPECT_EQ(found[0].Category, c.Category);
-        EXPECT_EQ(found[0].Place, c.Place);
-        EXPECT_EQ(found[0].Field, c.Field);
+        EXPECT_EQ(std::tuple(found[0].Category, found[0].Place, found[0].Field), std::tuple(c.Category, c.Place, c.Field));
         EXPECT_NE(found[0].Old, found[0].New);
-        if (c.New) {
-            EXPECT_EQ(found[0].New, c.New);
-        }
+        EXPECT_EQ(found[0].New, c.New ? std::string(c.New) : found[0].New);
     }
 }
 
