@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "editors/DlgDirectDial.h"
 #include "editors/DlgDirectSelect.h"
