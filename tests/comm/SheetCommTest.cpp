@@ -24,6 +24,14 @@
 
 namespace {
 constexpr int kDeadlineMs = 60000;
+
+// Start pressed on a page, its question to be answered Ok.
+void Start(CSheetComm& sheet, RecordingPrompt& prompt, int page) {
+    sheet.Tabs()->setCurrentIndex(page);
+    prompt.Messages.clear();
+    prompt.Answers = {PromptAnswer::Ok};
+    QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+}
 }  // namespace
 
 class SheetCommTest : public QObject {
@@ -43,8 +51,7 @@ private slots:
         up.show();
         QCOMPARE(up.windowTitle(), QString("Upload/Download"));
         QCOMPARE(up.UploadPage()->AllButton()->text(), QString("All "));
-        p.prompt.Answers = {PromptAnswer::Ok};
-        QTest::mouseClick(up.StartButton(), Qt::LeftButton);
+        Start(up, p.prompt, 0);
         QTRY_VERIFY_WITH_TIMEOUT(up.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
         QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Will transmit set data. OK?"});  // no failure
         QCOMPARE(p.prompt.Messages[0].Title, std::string("Transmission verification"));
@@ -56,12 +63,9 @@ private slots:
         auto got = MakeSettingData();
         CSheetComm down(&p.View(), p.Link(), *got);
         down.show();
-        down.Tabs()->setCurrentIndex(1);
-        QCOMPARE(down.StartButton()->text(), QString("Start Dwnload"));
-        p.prompt.Messages.clear();
-        p.prompt.Answers = {PromptAnswer::Ok};
-        QTest::mouseClick(down.StartButton(), Qt::LeftButton);
+        Start(down, p.prompt, 1);
         QTRY_VERIFY_WITH_TIMEOUT(down.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
+        QCOMPARE(down.StartButton()->text(), QString("Start Dwnload"));
         QCOMPARE(p.prompt.Texts(), std::vector<std::string>{"Will receive set data. OK?"});
         QCOMPARE(p.prompt.Messages[0].Title, std::string("reception verification"));
         QCOMPARE(int(got->Modified), 1);
@@ -77,8 +81,7 @@ private slots:
         p.View().Model().System.SwitchCnt = 2;
         CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
         sheet.show();
-        p.prompt.Answers = {PromptAnswer::Ok};
-        QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+        Start(sheet, p.prompt, 0);
         QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Progress().Count >= 3, kDeadlineMs);
         QTest::mouseClick(sheet.ExitButton(), Qt::LeftButton);
         QVERIFY(!sheet.isVisible());
@@ -109,10 +112,7 @@ private slots:
             CSheetComm sheet(&p.View(), p.Link(), p.View().Model());
             sheet.show();
             for (const int page : {0, 1}) {
-                sheet.Tabs()->setCurrentIndex(page);
-                p.prompt.Messages.clear();
-                p.prompt.Answers = {PromptAnswer::Ok};
-                QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+                Start(sheet, p.prompt, page);
                 QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Phase() != SequencePhase::Running, kDeadlineMs);
                 QCOMPARE(p.prompt.Texts().back(), page == 0 ? c.upload : c.download);
                 QCOMPARE(p.prompt.Messages.back().Icon, PromptIcon::Warning);
@@ -196,9 +196,7 @@ private slots:
         auto got = MakeSettingData();
         CSheetComm sheet(&p.View(), p.Link(), *got);
         sheet.show();
-        sheet.Tabs()->setCurrentIndex(1);
-        p.prompt.Answers = {PromptAnswer::Ok};
-        QTest::mouseClick(sheet.StartButton(), Qt::LeftButton);
+        Start(sheet, p.prompt, 1);
         QTRY_VERIFY_WITH_TIMEOUT(sheet.Transfer().Progress().Count >= 20, kDeadlineMs);
         const int arrived = sheet.Transfer().Progress().Count;
         QVERIFY(p.ProgressShown());
