@@ -162,10 +162,8 @@ private slots:
         ProgramOnSim p;
         QVERIFY(p.Launch({}));
         QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
-        SettingData& model = p.View().Model();
-        model.Exchange(1).Master[0].Number = "1a";
-        model.Exchange(1).Master[0].NumberValue = 1;
-        QVERIFY(CheckStations(model));
+        SetStation(p.View().Model().Exchange(1).Master[0], "1a");
+        QVERIFY(CheckStations(p.View().Model()));
         std::vector<std::string> seen;
         QTimer driver;  // runs inside each modal window's loop
         QObject::connect(&driver, &QTimer::timeout, [&] {
