@@ -7,15 +7,20 @@
 //  - paced at 19200 8E1 both ways: the elapsed time of the upload and of the
 //    download next to the wire time of every byte exchanged (frames and
 //    control sequences, both sides, as counted by the simulator), and their ratio.
-// Usage: bench_transfer [--exchanges N] [--no-pace]
+//  - with --load, the paced runs share the machine with a process that keeps
+//    one core busy (as a build running beside the program would).
+// Usage: bench_transfer [--exchanges N] [--no-pace] [--paced-only] [--load]
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -144,15 +149,39 @@ long Paced(const char* path, const char* what, int exchanges, long earlierBytes,
     return bytes;
 }
 
+// A child process that spins on one core until it is killed.
+class CompetingLoad {
+public:
+    CompetingLoad() {
+        pid_ = fork();
+        if (pid_ == 0) {
+            for (volatile unsigned long n = 0;; n = n + 1) {
+            }
+        }
+    }
+    ~CompetingLoad() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    CompetingLoad(const CompetingLoad&) = delete;
+    CompetingLoad& operator=(const CompetingLoad&) = delete;
+
+private:
+    pid_t pid_ = -1;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int exchanges = 16;
-    bool pace = true;
+    bool pace = true, unpaced = true, load = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--exchanges") && i + 1 < argc) exchanges = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--no-pace")) pace = false;
-        else return std::fprintf(stderr, "usage: bench_transfer [--exchanges N] [--no-pace]\n"), 2;
+        else if (!std::strcmp(argv[i], "--paced-only")) unpaced = false;
+        else if (!std::strcmp(argv[i], "--load")) load = true;
+        else return std::fprintf(stderr, "usage: bench_transfer [--exchanges N] [--no-pace] [--paced-only] [--load]\n"), 2;
     }
     if (exchanges < 1 || exchanges > kMaxExchanges) return std::fprintf(stderr, "bench_transfer: 1 to 16 exchanges\n"), 2;
     QCoreApplication app(argc, argv);
@@ -160,8 +189,8 @@ int main(int argc, char** argv) {
     FillPopulatedSettings(*data);
     data->System.SwitchCnt = static_cast<uint8_t>(exchanges);
 
-    SequenceAlone(*data);
-    {
+    if (unpaced) SequenceAlone(*data);
+    if (unpaced) {
         SimProcess sim;
         std::unique_ptr<CtlLink> pc;
         if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(false), "/dev/null") || !(pc = OpenProgramLink(sim.Path())))
@@ -172,7 +201,7 @@ int main(int argc, char** argv) {
         if (!up.Ok || !down.Ok) return std::fprintf(stderr, "bench_transfer: unpaced transfer failed\n"), 1;
         PrintUnpaced("program", exchanges, up, down);
     }
-    {
+    if (unpaced) {
         SimProcess sim;
         BareLink pc;
         if (!sim.Start(NX420_SIM_PROGRAM, SimOptions(false), "/dev/null") || !pc.Open(sim.Path()))
@@ -185,6 +214,11 @@ int main(int argc, char** argv) {
     }
     if (!pace) return 0;
     // Each path uploads, then downloads what it uploaded from a simulator of its own.
+    std::optional<CompetingLoad> busy;
+    if (load) {
+        busy.emplace();
+        std::printf("paced runs with a competing process spinning on one core\n");
+    }
     bool ok = true;
     for (const bool program : {true, false}) {
         const char* path = program ? "program" : "bare link";

@@ -109,6 +109,8 @@ bool LinkSession::event(QEvent* e) {
             auto request = AsTransfer(m->Take<LinkRequest>());
             const LinkActions a = Rules().SendFailed(request ? request->ClearBits : 0);
             Apply(a, std::move(request));
+        } else if (code == LinkOutcomeCode::SendSkipped) {
+            Return(AsTransfer(m->Take<LinkRequest>()), kTransferSkipped);
         }
         return true;  // 0x85xx: the port failed a read or write; nothing to do here
     }
@@ -135,6 +137,14 @@ void LinkSession::OnTransferRequest(MessageEvent& m) {
     if (request->IsRelease()) {
         const LinkActions a = Rules().Release(request->ClearBits);
         Apply(a, std::move(request));
+        return;
+    }
+    if (request->Follows != 0) {
+        // Queued ahead of its turn: never held for the port like a request
+        // (that slot is the one before it); what cannot go now comes back unsent.
+        if (!QueuesAhead()) return Return(std::move(request), kTransferSkipped);
+        Rules().Accept(request->SetBits, true);
+        mng_->Queue(0, std::move(request));
         return;
     }
     currentSetBits_ = request->SetBits;

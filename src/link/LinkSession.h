@@ -62,6 +62,16 @@ public:
         if (active_ == engine) active_ = nullptr;
     }
 
+    // A request queued ahead of its turn (LinkRequest::Follows) is taken:
+    // a serial port is open and not closing.
+    bool QueuesAhead() const {
+        return mng_ && portOpen_ && type_ == LinkType::Serial && mask_ != LinkActivity::Closing;
+    }
+
+    // Takes a request queued ahead out of the link again (a cancel); false
+    // when the link has taken it already or it is not queued yet.
+    bool WithdrawAhead(std::uint64_t serial) { return mng_ && mng_->Withdraw(0, serial); }
+
     CTransMng* TransMng() const { return mng_.get(); }
     std::uint8_t Mask() const { return mask_; }
     // Why the port last failed to open or to take bytes, as the device said.

@@ -56,6 +56,12 @@ void CMdmThread::Post(int message, int argument, std::string text) {
     QCoreApplication::postEvent(this, new WorkerEvent(message, argument, std::move(text)));
 }
 
+// One read step is queued at a time: a second chain of steps would run
+// between a reset or close and the step that should see it.
+void CMdmThread::PostRead() {
+    if (!readPosted_.exchange(true)) Post(MsgRead);
+}
+
 void CMdmThread::Open(const std::string& telNo) { Post(MsgOpen, 0, telNo); }
 
 void CMdmThread::Close() {
@@ -88,7 +94,10 @@ bool CMdmThread::event(QEvent* e) {
     if (type < MsgRead || type > MsgReset) return QObject::event(e);
     auto* w = static_cast<WorkerEvent*>(e);
     switch (type) {
-    case MsgRead: ReadStep(); break;
+    case MsgRead:
+        readPosted_ = false;
+        ReadStep();
+        break;
     case MsgOpen: {
         const ModemCall::Step step = call_.Open();
         state_ = static_cast<int>(call_.Current());
@@ -130,14 +139,14 @@ void CMdmThread::Apply(const ModemCall::Step& step) {
     if (step.StartReading) {
         online_ = true;
         carrier_ = CarrierWatch();
-        Post(MsgRead);
+        PostRead();
     }
     if (step.NotifyOpened) PostMessage(view_, UM_PORT_OPENED);
     if (step.HangUp) {
         HangUp();
         Apply(call_.HungUp());
         // A text still on the channel ends by the protocol's time-outs.
-        Post(MsgRead);
+        PostRead();
     }
 }
 
@@ -250,7 +259,7 @@ void CMdmThread::ReadStep() {
         if (channels_[0].State() == ChannelState::Idle) return;
         channels_[0].IdleRead();
         port_.Pause(SerialPort::ReadTimeoutMs);
-        Post(MsgRead);
+        PostRead();
         return;
     }
     for (int reads = 0; reads < kStepReads; ++reads) {
@@ -273,7 +282,7 @@ void CMdmThread::ReadStep() {
         if (attention_.exchange(false) || closeAsked_.load() || quit_.load()) break;
         if (result == SerialPort::ReadResult::Nothing && channels_[0].State() == ChannelState::Idle) break;
     }
-    Post(MsgRead);
+    PostRead();
 }
 
 void CMdmThread::WriteLink(const std::uint8_t* bytes, std::size_t length) {
@@ -291,7 +300,8 @@ void CMdmThread::ReportOutcome(LinkOutcome outcome) {
     switch (code & 0xFF00) {
     case LinkOutcomeCode::SendDone: PostMessage(view_, UM_SEND_DONE, code, 0, std::move(outcome.Request)); break;
     case LinkOutcomeCode::ReceiveData: PostMessage(view_, UM_RECEIVE_DATA, code, 0, std::move(outcome.Block)); break;
-    case LinkOutcomeCode::SendFailed: PostMessage(view_, UM_COMM_ERROR, code, 0, std::move(outcome.Request)); break;
+    case LinkOutcomeCode::SendFailed:
+    case LinkOutcomeCode::SendSkipped: PostMessage(view_, UM_COMM_ERROR, code, 0, std::move(outcome.Request)); break;
     default: PostMessage(view_, UM_COMM_ERROR, code); break;
     }
 }

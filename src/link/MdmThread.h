@@ -51,6 +51,7 @@ private:
     static constexpr int kStepReads = 1024;
 
     void Post(int message, int argument = 0, std::string text = {});
+    void PostRead();
     void Apply(const ModemCall::Step& step);
     int Dial(const std::string& telNo, std::string& why);
     AwaitEnd Await(int timeoutMs, bool interruptible, ModemResult& result);
@@ -79,5 +80,6 @@ private:
     std::atomic<bool> closeAsked_{false};
     std::atomic<bool> quit_{false};
     std::atomic<bool> attention_{false};
+    std::atomic<bool> readPosted_{false};  // a read step is queued
     bool writeFailing_ = false;
 };

@@ -38,9 +38,15 @@ void CSioThread::Post(int message, int argument) {
     QCoreApplication::postEvent(this, new WorkerEvent(message, argument));
 }
 
+// One read step is queued at a time: a second chain of steps would run
+// between a reset or close and the step that should see it.
+void CSioThread::PostRead() {
+    if (!readPosted_.exchange(true)) Post(MsgRead);
+}
+
 void CSioThread::OnStarted() {
     readLoop_ = NotOpen;
-    Post(MsgRead);
+    PostRead();
 }
 
 bool CSioThread::Open(const std::string& portName) {
@@ -71,7 +77,7 @@ void CSioThread::Close() {
     int expected = transition_.load();
     if (expected == Closing || !transition_.compare_exchange_strong(expected, Closing)) return;
     readLoop_ = CloseRequested;
-    Post(MsgRead);
+    PostRead();
     port_.Wake();
 }
 
@@ -98,7 +104,10 @@ bool CSioThread::event(QEvent* e) {
     const int type = static_cast<int>(e->type());
     if (type < MsgRead || type > MsgReset) return QObject::event(e);
     switch (type) {
-    case MsgRead: ReadStep(); break;
+    case MsgRead:
+        readPosted_ = false;
+        ReadStep();
+        break;
     case MsgClose:
         port_.Close();
         Post(MsgClosed);
@@ -108,7 +117,7 @@ bool CSioThread::event(QEvent* e) {
         readLoop_ = Reading;
         transition_ = NoTransition;
         readFailing_ = false;
-        Post(MsgRead);
+        PostRead();
         PostMessage(view_, UM_PORT_OPENED);
         break;
     case MsgClosed:
@@ -146,7 +155,7 @@ void CSioThread::ReadStep() {
         if (result == SerialPort::ReadResult::Failed) break;
         if (result == SerialPort::ReadResult::Nothing && channels_[0].State() == ChannelState::Idle) break;
     }
-    Post(MsgRead);
+    PostRead();
 }
 
 SerialPort::ReadResult CSioThread::ReadOnce() {
@@ -195,6 +204,7 @@ void CSioThread::ReportOutcome(LinkOutcome outcome) {
         PostMessage(view_, UM_RECEIVE_DATA, code, 0, std::move(outcome.Block));
         break;
     case LinkOutcomeCode::SendFailed:
+    case LinkOutcomeCode::SendSkipped:
         PostMessage(view_, UM_COMM_ERROR, code, 0, std::move(outcome.Request));
         break;
     default: PostMessage(view_, UM_COMM_ERROR, code); break;

@@ -58,6 +58,7 @@ private:
     // only bounds how long the worker's own message loop goes unvisited.
     static constexpr int kStepReads = 1024;
     void Post(int message, int argument = 0);
+    void PostRead();
     void OnStarted();
     void ReadStep();
     SerialPort::ReadResult ReadOnce();
@@ -79,4 +80,5 @@ private:
     bool readFailing_ = false;
     bool writeFailing_ = false;
     std::atomic<bool> attention_{false};  // a reset waits: end the read step
+    std::atomic<bool> readPosted_{false};  // a read step is queued
 };

@@ -44,6 +44,8 @@ public:
     void Queue(int channel, std::unique_ptr<LinkRequest> request);
     // Withdraws what the channel holds: its queued texts and the one in its send slot.
     void Reset(int channel);
+    // Takes one queued request out again; true when it had not been taken yet.
+    bool Withdraw(int channel, std::uint64_t serial) { return queues_.Withdraw(channel, serial) != nullptr; }
     // Ends the worker (waiting for it without a limit), then this thread.
     void Quit();
     // Waits for this thread to end; true when it has.

@@ -15,13 +15,32 @@ protected:
     bool event(QEvent* e) override {
         auto* m = dynamic_cast<MessageEvent*>(e);
         if (!m || m->Message() != UM_TRANSFER_RESULT) return QObject::event(e);
-        if (engine_.relay_ == this) engine_.OnResult(static_cast<int>(m->WParam()), {});
-        return true;  // the request goes with the event
+        if (engine_.relay_ != this) return true;  // the request goes with the event
+        const int code = static_cast<int>(m->WParam());
+        if (code == kTransferSkipped) engine_.OnSkipped(m->Take<TransferRequest>());
+        else engine_.OnResult(code, {});
+        return true;
     }
 
 private:
     TransferEngine& engine_;
 };
+
+namespace {
+TransferHeader HeaderOf(QObject* requester, const SequenceRequest& r) {
+    TransferHeader header;
+    header.Requester = requester;
+    header.SetBits = r.SetBits;
+    header.ClearBits = r.ClearBits;
+    header.ExchangeIndex = r.ExchangeIndex;
+    return header;
+}
+
+bool SameText(const SequenceRequest& a, const SequenceRequest& b) {
+    return a.SetBits == b.SetBits && a.ClearBits == b.ClearBits && a.ExchangeIndex == b.ExchangeIndex &&
+           a.Text.View() == b.Text.View();
+}
+}  // namespace
 
 TransferEngine::TransferEngine(LinkSession& session) : session_(session) {
     timer_.setInterval(1000);
@@ -54,6 +73,8 @@ bool TransferEngine::Run(std::unique_ptr<TransferSequence> sequence, const Seque
     relay_ = new Relay(*this);
     bytes_ = 0;
     inFlight_ = 0;
+    ahead_.reset();
+    lastSerial_ = askedSerial_ = 0;
     running_ = true;
     session_.SetActive(this);
     if (settingTexts_ || dialingTexts_) Register(true);
@@ -63,12 +84,21 @@ bool TransferEngine::Run(std::unique_ptr<TransferSequence> sequence, const Seque
 }
 
 void TransferEngine::Cancel() {
-    if (Running()) sequence_->Cancel();
+    if (!Running()) return;
+    sequence_->Cancel();
+    // The text queued ahead is not sent after a cancel, unless the link has
+    // started it already (as it would have had it been asked for just then).
+    if (ahead_ && session_.WithdrawAhead(ahead_->Serial)) ahead_.reset();
+}
+
+void TransferEngine::DropAhead() {
+    if (ahead_) session_.WithdrawAhead(ahead_->Serial);
+    ahead_.reset();
 }
 
 void TransferEngine::Interrupt() {
     if (!Running()) return;
-    sequence_->Cancel();
+    Cancel();
     Tick();
 }
 
@@ -100,18 +130,57 @@ void TransferEngine::OnResult(int code, std::string_view text) {
     Apply(step);
 }
 
+// A text queued ahead that the link did not send: as it was not yet asked
+// for, the sequence's step sends it in turn; if it was, it goes now.
+void TransferEngine::OnSkipped(std::unique_ptr<TransferRequest> request) {
+    if (!request) return;
+    if (ahead_ && ahead_->Serial == request->Serial) {
+        ahead_.reset();
+        return;
+    }
+    if (!Running() || request->Serial != askedSerial_) return;
+    request->Follows = 0;
+    session_.Submit(std::move(request));
+}
+
+
+void TransferEngine::Submit(std::unique_ptr<TransferRequest> request) {
+    lastSerial_ = request->Serial;
+    session_.Submit(std::move(request));
+}
+
 void TransferEngine::Send(const SequenceRequest& r) {
     ++inFlight_;
+    if (ahead_ && !SameText(ahead_->Request, r)) DropAhead();
     if (r.IsRelease()) {
         session_.Submit(TransferRequest::Release(relay_, r.ClearBits), r.AsCancel);
         return;
     }
-    // The send routine: the progress window follows the text's letter.
-    TransferHeader header;
-    header.Requester = relay_;
-    header.SetBits = r.SetBits;
-    header.ClearBits = r.ClearBits;
-    header.ExchangeIndex = r.ExchangeIndex;
+    ShowSending(r);
+    bytes_ += static_cast<long long>(r.Text.Length);
+    if (ahead_) {
+        // In the link already: it goes once the one before it is acknowledged.
+        askedSerial_ = ahead_->Serial;
+        ahead_.reset();
+    } else {
+        Submit(std::make_unique<TransferRequest>(HeaderOf(relay_, r), r.Text.View()));
+        askedSerial_ = lastSerial_;
+    }
+    QueueAhead();
+}
+
+void TransferEngine::QueueAhead() {
+    if (ahead_ || !session_.QueuesAhead()) return;
+    SequenceRequest next;
+    if (!sequence_->Following(next) || next.IsRelease()) return;
+    auto request = std::make_unique<TransferRequest>(HeaderOf(relay_, next), next.Text.View());
+    request->Follows = lastSerial_;
+    ahead_ = Ahead{next, request->Serial};
+    Submit(std::move(request));
+}
+
+// The send routine's progress window follows the text's letter.
+void TransferEngine::ShowSending(const SequenceRequest& r) {
     const std::string_view text = r.Text.View();
     ProgressSink* progress = session_.Progress();
     if (const char* title = progress && !text.empty() ? ProgressTitle(text[0]) : nullptr) {
@@ -122,8 +191,6 @@ void TransferEngine::Send(const SequenceRequest& r) {
         else if (r.ProgressMode == kProgressNone && r.FirstText)
             progress->Reset(kProgressTransmitting, title, r.ProgressTotal);
     }
-    bytes_ += static_cast<long long>(text.size());
-    session_.Submit(std::make_unique<TransferRequest>(header, text));
 }
 
 void TransferEngine::Apply(const SequenceStep& step) {
@@ -136,6 +203,7 @@ void TransferEngine::Apply(const SequenceStep& step) {
     const bool finished = running_ && !Running();
     if (finished) {
         running_ = false;
+        DropAhead();
         timer_.stop();
         Register(false);
         session_.ClearActive(this);

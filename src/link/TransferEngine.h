@@ -9,12 +9,15 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "transfer/TransferSequence.h"
 
 class LinkSession;
+class TransferRequest;
 
 class TransferEngine : public QObject {
 public:
@@ -67,9 +70,22 @@ protected:
 private:
     class Relay;
     void OnResult(int code, std::string_view text);
+    void OnSkipped(std::unique_ptr<TransferRequest> request);
     void Apply(const SequenceStep& step);
     void Send(const SequenceRequest& r);
+    void ShowSending(const SequenceRequest& r);
+    void QueueAhead();
+    // Takes the text queued ahead back, as far as the link has not started it.
+    void DropAhead();
+    void Submit(std::unique_ptr<TransferRequest> request);
     void Register(bool on);
+
+    // The sequence's next text, queued in the link before the answer to the
+    // one in flight, so the link sends it without waiting for this thread.
+    struct Ahead {
+        SequenceRequest Request;
+        std::uint64_t Serial = 0;
+    };
 
     LinkSession& session_;
     std::unique_ptr<TransferSequence> sequence_;
@@ -77,6 +93,9 @@ private:
     // run ends reaches that run's relay, never the next run's first text.
     QObject* relay_ = nullptr;
     QTimer timer_;
+    std::optional<Ahead> ahead_;      // queued, not yet asked for by the sequence
+    std::uint64_t lastSerial_ = 0;    // the text handed to the link last
+    std::uint64_t askedSerial_ = 0;   // the text the sequence asked for last
     long long bytes_ = 0;
     int inFlight_ = 0;
     bool settingTexts_ = false;

@@ -56,6 +56,7 @@ inline const char* TransferResultMeaning(int code) {
     case kTransferOpenFailed: return kFailedToOpenDeviceText;
     case kTransferReceived: return "Text received";
     case kTransferCancelled: return "Cancelled";
+    case kTransferSkipped: return "Not sent";
     default: return "Unknown result";
     }
 }

@@ -52,6 +52,7 @@ void LinkChannel::Clear() {
     sendSlot_.reset();
     frameLength_ = 0;
     retryCount_ = 0;
+    lastDone_ = 0;
 }
 
 void LinkChannel::Handle(LinkEvent event) {
@@ -114,6 +115,13 @@ void LinkChannel::OnIdle(LinkEvent e) {
         if (!owner_) return;
         std::unique_ptr<LinkRequest> request = owner_->TakeRequest(number_);
         if (!request) return;
+        const bool follows = request->Follows == 0 || request->Follows == lastDone_;
+        lastDone_ = 0;
+        if (!follows) {
+            owner_->ReportOutcome({Code(LinkOutcomeCode::SendSkipped), std::move(request), nullptr});
+            pending_ |= Bit(LinkEvent::Idle);  // the next in the queue may go
+            return;
+        }
         frameLength_ = BuildFrame(request->LinkText(), frame_, sizeof frame_);
         if (frameLength_ == 0) {
             // A text that cannot be framed would overrun the frame buffer: fail it
@@ -192,8 +200,11 @@ void LinkChannel::OnTextSent(LinkEvent e) {
             Stop(SendTimer);
             Write(Link::DleEot, 2);
             std::unique_ptr<LinkRequest> done = std::move(sendSlot_);
+            lastDone_ = done ? done->Serial : 0;
             Go(ChannelState::Idle);
             if (owner_) owner_->ReportOutcome({Code(LinkOutcomeCode::SendDone), std::move(done), nullptr});
+            // A text already queued goes at once, not after the next empty read.
+            pending_ |= Bit(LinkEvent::Idle);
         }
         return;
     case LinkEvent::NAK:
@@ -232,6 +243,9 @@ void LinkChannel::OnReceiveReady(LinkEvent e) {
         Stop(ReceiveTimer);
         Stop(CharTimer);
         Go(ChannelState::Idle);
+        // A request that waited through the exchange's texts bids at once,
+        // before the exchange bids again.
+        pending_ |= Bit(LinkEvent::Idle);
         return;
     case LinkEvent::ETX:
     case LinkEvent::ACK:

@@ -48,14 +48,29 @@ inline constexpr std::uint16_t ReceiveData = 0x0200;
 inline constexpr std::uint16_t OpenFailed = 0x8200;
 inline constexpr std::uint16_t SendFailed = 0x8400;
 inline constexpr std::uint16_t ReceiveFailed = 0x8500;
+// A request queued to follow another one was not sent: the one it follows
+// did not go through just before it.
+inline constexpr std::uint16_t SendSkipped = 0x8600;
 }  // namespace LinkOutcomeCode
 
 // A text waiting to be sent. The transfer layer's request record derives from
 // this and comes back with the outcome, so the requester gets its own record.
 class LinkRequest {
 public:
+    LinkRequest() : Serial(++lastSerial_) {}
     virtual ~LinkRequest() = default;
     virtual std::string_view LinkText() const = 0;
+
+    // Unique for the life of the process.
+    const std::uint64_t Serial;
+    // Not 0: queued before its turn, this request goes out only straight after
+    // the request with this serial was acknowledged; otherwise it comes back
+    // unsent (SendSkipped). An upload keeps its next text queued this way, so
+    // the line does not wait for the requester between two texts.
+    std::uint64_t Follows = 0;
+
+private:
+    static inline std::atomic<std::uint64_t> lastSerial_{0};
 };
 
 // The plain request: a text and nothing else (simulator, tools, tests).
@@ -171,4 +186,5 @@ private:
     std::uint8_t frame_[Link::FrameCapacity] = {};
     std::size_t frameLength_ = 0;
     std::uint8_t retryCount_ = 0;
+    std::uint64_t lastDone_ = 0;  // serial of the request acknowledged last, until the next is taken
 };

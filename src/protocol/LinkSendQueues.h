@@ -26,6 +26,19 @@ public:
         q.pop_front();
         return r;
     }
+    // Takes the request with this serial out of the queue, if it is still there.
+    std::unique_ptr<LinkRequest> Withdraw(int channel, std::uint64_t serial) {
+        if (channel < 0 || channel >= Channels) return nullptr;
+        std::lock_guard lock(mutex_);
+        auto& q = queues_[static_cast<std::size_t>(channel)];
+        for (auto it = q.begin(); it != q.end(); ++it) {
+            if ((*it)->Serial != serial) continue;
+            auto r = std::move(*it);
+            q.erase(it);
+            return r;
+        }
+        return nullptr;
+    }
     std::size_t Size(int channel) const {
         std::lock_guard lock(mutex_);
         return queues_.at(static_cast<std::size_t>(channel)).size();

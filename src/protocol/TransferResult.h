@@ -12,4 +12,7 @@ enum TransferResultCode : int {
     kTransferOpenFailed = 2,
     kTransferReceived = 3,
     kTransferCancelled = 4,
+    // A text queued ahead of its turn (LinkRequest::Follows) was not sent;
+    // its requester sends it again in the usual way if it still wants it.
+    kTransferSkipped = 5,
 };

@@ -91,6 +91,10 @@ public:
     virtual SequenceProgress Progress() const = 0;
     // Waiting for texts from the exchanges (the progress says Receiving).
     virtual bool Receiving() const { return false; }
+    // The text the sequence will send next if the one it sent last is
+    // acknowledged, so that it can wait in the link's queue meanwhile; false
+    // when the next step is not a text known now.
+    virtual bool Following(SequenceRequest& /*next*/) const { return false; }
     // The result code a finished sequence ends its requester's work with:
     // 0 done, 1 failed to transmit (or timed out), 2 failed to open, 4 cancelled.
     virtual int Outcome() const = 0;

@@ -38,7 +38,7 @@ SequenceStep UploadSequence::SendNext() {
     }
     ++counter_;
     SequenceRequest& r = step.Request;
-    if (!NextText(r)) return Finish(SequencePhase::Failed, kFailedToTransmitText, true);
+    if (!TextAt(counter_, r)) return Finish(SequencePhase::Failed, kFailedToTransmitText, true);
     if (r.IsRelease()) lastText_ = true;
     r.FirstText = counter_ == 1;
     r.ProgressMode = r.FirstText ? kProgressOpen : kProgressRetitle;
@@ -47,16 +47,21 @@ SequenceStep UploadSequence::SendNext() {
     return step;
 }
 
-bool UploadSequence::NextText(SequenceRequest& r) {
-    if (counter_ == total_) {
+bool UploadSequence::Following(SequenceRequest& next) const {
+    if (phase_ != SequencePhase::Running || interrupted_ || lastText_ || counter_ + 1 >= total_) return false;
+    return TextAt(counter_ + 1, next);
+}
+
+bool UploadSequence::TextAt(int counter, SequenceRequest& r) const {
+    if (counter == total_) {
         r = ReleaseRequest(kActivityUpload);
         return true;
     }
     r.SetBits = kActivityUpload;
     r.ClearBits = 0;
     if (!data_) {
-        if (counter_ < 1 || counter_ > static_cast<int>(texts_.size())) return false;
-        r.Text = texts_[static_cast<std::size_t>(counter_ - 1)];
+        if (counter < 1 || counter > static_cast<int>(texts_.size())) return false;
+        r.Text = texts_[static_cast<std::size_t>(counter - 1)];
         // Addressed as the whole upload addresses it: by the text's exchange field.
         const std::string_view t = r.Text.View();
         const int exchange = t.size() > 1 ? ParseDecimal(t.substr(1, 2)) : 0;
@@ -64,7 +69,7 @@ bool UploadSequence::NextText(SequenceRequest& r) {
         return true;
     }
     UploadStep at;
-    if (!UploadStepAt(switchCnt_, selected_, counter_, at) || at.Letter == 0) return false;
+    if (!UploadStepAt(switchCnt_, selected_, counter, at) || at.Letter == 0) return false;
     r.ExchangeIndex = static_cast<uint8_t>(at.Exchange > 0 ? at.Exchange - 1 : 0);
     return EncodeSettingText(at.Letter, EncodeRequest{*data_, at.Exchange, at.Index}, r.Text);
 }

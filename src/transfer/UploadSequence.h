@@ -29,6 +29,8 @@ public:
     SequenceStep OnTick() override;
     // The progress window's Cancel: the next text becomes a release request.
     void Cancel() override { interrupted_ = true; }
+    // The text after the one in flight, the closing release excepted.
+    bool Following(SequenceRequest& next) const override;
 
     SequencePhase Phase() const override { return phase_; }
     int Outcome() const override { return OutcomeOf(phase_, message_); }
@@ -43,7 +45,8 @@ private:
     SequenceStep SendNext();
     SequenceStep Finish(SequencePhase phase, const char* message, bool release);
 
-    bool NextText(SequenceRequest& r);
+    // The request handed on as the counter-th (1-based; total_ is the release).
+    bool TextAt(int counter, SequenceRequest& r) const;
 
     const SettingData* data_ = nullptr;
     std::vector<EncodedText> texts_;

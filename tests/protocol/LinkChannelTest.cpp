@@ -69,6 +69,7 @@ TEST(LinkChannelTest, EveryStateWithItsEvents) {
         {"stale char timer", "10 05 10 02 41 T30 I", "Q:A01 I 10 T10 I", S::EnquirySent, "10 05", {}},
 
         {"ACK ends with EOT", kTextSent, "10 06", S::Idle, "10 04", {0x0101}},
+        {"ACK: a queued request bids at once", kTextSent, "Q:B01 10 06", S::EnquirySent, "10 04 10 05", {0x0101}},
         {"NAK sends the frame again", kTextSent, "10 15", S::TextSent, kFrameA01, {}},
         {"time-out sends the frame again", kTextSent, "T30 I", S::TextSent, kFrameA01, {}},
         {"NAK without DLE", kTextSent, "15", S::TextSent, "", {}},
@@ -80,6 +81,7 @@ TEST(LinkChannelTest, EveryStateWithItsEvents) {
         {"DLE STX opens a text", kReceiveReady, "10 02", S::ReceivingText, "", {}},
         {"STX without DLE", kReceiveReady, "02", S::LineError, "", {}},
         {"DLE EOT ends", kReceiveReady, "10 04", S::Idle, "", {}},
+        {"DLE EOT: a waiting request bids at once", kReceiveReady, "Q:A01 10 04", S::EnquirySent, "10 05", {}},
         {"EOT without DLE", kReceiveReady, "04", S::LineError, "", {}},
         {"other byte", kReceiveReady, "41", S::LineError, "", {}},
         {"failed read", kReceiveReady, "F", S::LineError, "", {}},
@@ -108,6 +110,11 @@ TEST(LinkChannelTest, EveryStateWithItsEvents) {
         // Limits: the fourth bad text in a row, and a text too long for a frame.
         {"fourth NAK gives up", "10 05 10 02 41 10 03 00 10 02 41 10 03 00 10 02 41 10 03 00", "10 02 41 10 03 00",
          S::Idle, "10 15", {0x8501}},
+        // A request queued to follow another goes only straight after it was acknowledged.
+        {"follower after its acknowledged text", kIdle, "Q:A01 Q+:B01 I 10 06 10 06", S::EnquirySent,
+         "10 05 " + kFrameA01 + " 10 04 10 05", {0x0101}},
+        {"follower of a failed text comes back unsent", "Q:A01 Q+:B01 I", "T30 I T30 I T30 I T30 I I", S::Idle,
+         "10 05 10 05 10 05", {0x8401, 0x8601}},
         {"text too long fails unsent", kIdle, "Q:" + std::string(1020, 'A') + " I", S::Idle, "", {0x8401}},
     };
     for (const Row& r : rows) {

@@ -1,7 +1,8 @@
 #pragma once
 // A LinkChannelOwner that records what the channel does, and a small script
 // language to drive a channel: hex bytes ("10 05"), I (idle read), F (failed
-// read), T<n> (n ticks), R (reset), Q:<text> (queue a request).
+// read), T<n> (n ticks), R (reset), Q:<text> (queue a request), Q+:<text> (queue
+// one that follows the request queued before it).
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -27,6 +28,7 @@ struct LinkTestOwner : LinkChannelOwner {
     std::vector<LinkOutcome> outcomes;
     std::vector<std::string> resets;  // text of the dropped request, "" when none
     std::deque<std::unique_ptr<LinkRequest>> queue;
+    std::uint64_t lastQueued = 0;
 
     void WriteLink(const std::uint8_t* bytes, std::size_t length) override {
         written += (written.empty() || !length ? "" : " ") + HexBytes(bytes, length);
@@ -56,7 +58,11 @@ inline void RunLinkScript(LinkChannel& channel, LinkTestOwner& owner, const std:
         else if (token == "F") channel.FailedRead();
         else if (token == "R") channel.Reset();
         else if (token[0] == 'T') for (int n = std::stoi(token.substr(1)); n > 0; --n) channel.Tick();
-        else if (token.rfind("Q:", 0) == 0) owner.queue.push_back(std::make_unique<TextLinkRequest>(token.substr(2)));
-        else channel.FeedByte(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
+        else if (token.rfind("Q:", 0) == 0 || token.rfind("Q+:", 0) == 0) {
+            auto request = std::make_unique<TextLinkRequest>(token.substr(token.find(':') + 1));
+            if (token[1] == '+') request->Follows = owner.lastQueued;
+            owner.lastQueued = request->Serial;
+            owner.queue.push_back(std::move(request));
+        } else channel.FeedByte(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
     }
 }

@@ -40,7 +40,9 @@ void SimLink::FinishText(bool acked, std::int64_t nowMs) {
     }
     Control(Link::EOT);
     state_ = State::Idle;
-    quietUntil_ = nowMs + 20;  // let the PC pick up its own requests between our batches
+    // Let the PC bid between our batches: it bids as soon as our DLE EOT is
+    // in, and its DLE ENQ takes two byte times at 19200 baud.
+    quietUntil_ = nowMs + BatchGapMs;
 }
 
 void SimLink::CheckText(std::uint8_t bcc, std::int64_t nowMs) {

@@ -27,6 +27,7 @@ public:
     static constexpr std::int64_t AnswerTimeoutMs = 3000;
     static constexpr int MaxTries = 4;
     static constexpr int TextsPerBid = 8;
+    static constexpr std::int64_t BatchGapMs = 4;
     static constexpr std::size_t MaxText = 2048;
 
     explicit SimLink(Hooks hooks) : hooks_(std::move(hooks)) {}
