@@ -29,15 +29,26 @@ CMainFrame::CMainFrame(QSettings* profile, ShellState& state, ShellServices& ser
     setCentralWidget(view_);
     setFixedSize(kMainWindowWidth, kMainWindowHeight);
     move(20, 20);
+    bool asWritten = true;
     if (profile_) {
         std::vector<std::string> stored;
+        QStringList keys;
         for (int i = 1; i <= kRecentFileCount; ++i) {
             const QString path = profile_->value(QString("%1/File%2").arg(kRecentGroup).arg(i)).toString();
-            if (!path.isEmpty()) stored.push_back(QFile::encodeName(path).toStdString());
+            if (path.isEmpty()) continue;
+            stored.push_back(QFile::encodeName(path).toStdString());
+            keys << QString("File%1").arg(stored.size());
         }
         recent_.Assign(stored);
+        // Written back only when not stored as it would be written: a write
+        // locks and rewrites the profile, at start-up for nothing.
+        profile_->beginGroup(kRecentGroup);
+        asWritten = recent_.Paths() == stored && profile_->childKeys() == keys &&
+                    profile_->childGroups().isEmpty();
+        profile_->endGroup();
     }
     BuildMenus();
+    if (!asWritten) StoreRecent();
     // Through the main window's action, so its title and recent files follow.
     view_->SaveCommand = [this] { save_->trigger(); };
     connect(view_, &CTR420View::ExitRequested, this, &QWidget::close, Qt::QueuedConnection);
@@ -94,12 +105,14 @@ void CMainFrame::RebuildRecentMenu() {
     }
     // One separator above the list and one below it, none when it is empty.
     if (!recentActions_.isEmpty()) recentActions_.push_back(fileMenu_->insertSeparator(exit_));
-    if (profile_) {
-        profile_->remove(kRecentGroup);
-        int i = 0;
-        for (const std::string& path : recent_.Paths())
-            profile_->setValue(QString("%1/File%2").arg(kRecentGroup).arg(++i), QFile::decodeName(path.c_str()));
-    }
+}
+
+void CMainFrame::StoreRecent() {
+    if (!profile_) return;
+    profile_->remove(kRecentGroup);
+    int i = 0;
+    for (const std::string& path : recent_.Paths())
+        profile_->setValue(QString("%1/File%2").arg(kRecentGroup).arg(++i), QFile::decodeName(path.c_str()));
 }
 
 void CMainFrame::RememberFile() {
@@ -107,6 +120,7 @@ void CMainFrame::RememberFile() {
     if (data.CurrentFilePath.Empty()) return;
     recent_.Add(data.CurrentFilePath.Str());
     RebuildRecentMenu();
+    StoreRecent();
 }
 
 void CMainFrame::OpenFile(const std::string& path) {
@@ -123,6 +137,7 @@ void CMainFrame::OnRecentFile(const std::string& path) {
     } else {
         recent_.Remove(path);  // gone or unreadable: it leaves the list
         RebuildRecentMenu();
+        StoreRecent();
     }
     UpdateTitle();
 }

@@ -54,6 +54,7 @@ protected:
 private:
     void BuildMenus();
     void RebuildRecentMenu();
+    void StoreRecent();
     void RememberFile();
     void OnRecentFile(const std::string& path);
     void Proceed(ExitStep step);
