@@ -25,7 +25,7 @@ CTransMng::CTransMng(QObject* view, PortSetting setting, SerialDeviceMap devices
 CTransMng::~CTransMng() {
     if (thread_.isRunning()) {
         Quit();
-        thread_.wait();
+        Wait(-1);
     }
     sio_.reset();
     mdm_.reset();
@@ -63,7 +63,13 @@ void CTransMng::Post(int message) { QCoreApplication::postEvent(this, new QEvent
 void CTransMng::Open(int /*exchange: only the socket mode uses it*/) { OnOpen(); }
 void CTransMng::Close() { OnClose(); }
 void CTransMng::Quit() { Post(MsgQuit); }
-bool CTransMng::Wait(int timeoutMs) { return thread_.wait(QDeadlineTimer(timeoutMs)); }
+bool CTransMng::Wait(int timeoutMs) {
+    const bool ended = thread_.wait(QDeadlineTimer(timeoutMs));
+    // Pairs with the quit's last store: the workers it ended are this
+    // thread's to destroy from here on.
+    (void)ended_.load(std::memory_order_acquire);
+    return ended;
+}
 
 void CTransMng::Queue(int channel, std::unique_ptr<LinkRequest> request) {
     queues_.Push(channel, std::move(request));
@@ -108,5 +114,6 @@ void CTransMng::OnQuit() {
         mdm_->Quit();
         mdm_->Wait(-1);
     }
+    ended_.store(true, std::memory_order_release);
     thread_.quit();
 }

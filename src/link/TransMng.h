@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QThread>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -76,4 +77,5 @@ private:
     std::unique_ptr<CMdmThread> mdm_;
     QThread thread_;
     QTimer* tick_ = nullptr;  // lives on this thread
+    std::atomic<bool> ended_{false};  // set last by the quit, read after the thread ended
 };
