@@ -19,14 +19,9 @@ bool BareLink::RunUntil(const std::function<bool()>& done, int timeoutMs) {
         }
         std::uint8_t b = 0;
         switch (port.ReadByte(b)) {
-        case SerialPort::ReadResult::Byte:
-            channel.FeedByte(b);
-            break;
+        case SerialPort::ReadResult::Byte: channel.FeedByte(b); break;
         case SerialPort::ReadResult::Nothing: channel.IdleRead(); break;
-        case SerialPort::ReadResult::Failed:
-            ++readFailures;
-            channel.FailedRead();
-            break;
+        case SerialPort::ReadResult::Failed: channel.FailedRead(); break;
         }
     }
     return true;

@@ -36,7 +36,6 @@ public:
     LinkChannel channel;
     std::deque<std::unique_ptr<LinkRequest>> queue;
     std::vector<LinkOutcome> outcomes;
-    long readFailures = 0;
 
 private:
     std::chrono::steady_clock::time_point nextTick_ = std::chrono::steady_clock::now();
