@@ -1,7 +1,7 @@
 #pragma once
-// A LinkChannelOwner that records what the channel does, and a small script
-// language to drive a channel: hex bytes ("10 05"), I (idle read), F (failed
-// read), T<n> (n ticks), R (reset), Q:<text> (queue a request).
+// A channel with an owner that records what it does, driven by a small script
+// language: hex bytes ("10 05"), I (idle read), F (failed read), T<n> (n ticks),
+// R (reset), Q:<text> (queue a request).
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -23,6 +23,7 @@ inline std::string HexBytes(const std::uint8_t* bytes, std::size_t length) {
 }
 
 struct LinkTestOwner : LinkChannelOwner {
+    LinkChannel channel;
     std::string written;  // hex, space separated
     std::vector<LinkOutcome> outcomes;
     std::vector<std::string> resets;  // text of the dropped request, "" when none
@@ -41,22 +42,23 @@ struct LinkTestOwner : LinkChannelOwner {
         queue.pop_front();
         return r;
     }
+    explicit LinkTestOwner(int number = 0) { channel.Bind(number, this); }
+
+    void Run(const std::string& script) {
+        std::istringstream in(script);
+        std::string token;
+        while (in >> token) {
+            if (token == "I") channel.IdleRead();
+            else if (token == "F") channel.FailedRead();
+            else if (token == "R") channel.Reset();
+            else if (token[0] == 'T') for (int n = std::stoi(token.substr(1)); n > 0; --n) channel.Tick();
+            else if (token.rfind("Q:", 0) == 0) queue.push_back(std::make_unique<TextLinkRequest>(token.substr(2)));
+            else channel.FeedByte(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
+        }
+    }
     std::vector<int> Codes() const {
         std::vector<int> codes;
         for (const auto& o : outcomes) codes.push_back(o.Code);
         return codes;
     }
 };
-
-inline void RunLinkScript(LinkChannel& channel, LinkTestOwner& owner, const std::string& script) {
-    std::istringstream in(script);
-    std::string token;
-    while (in >> token) {
-        if (token == "I") channel.IdleRead();
-        else if (token == "F") channel.FailedRead();
-        else if (token == "R") channel.Reset();
-        else if (token[0] == 'T') for (int n = std::stoi(token.substr(1)); n > 0; --n) channel.Tick();
-        else if (token.rfind("Q:", 0) == 0) owner.queue.push_back(std::make_unique<TextLinkRequest>(token.substr(2)));
-        else channel.FeedByte(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
-    }
-}
