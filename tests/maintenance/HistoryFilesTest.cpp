@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <dirent.h>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "maintenance/HistoryLines.h"
 #include "maintenance/HistoryStore.h"
 #include "maintenance/WorkFile.h"
+#include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
@@ -17,26 +18,12 @@ namespace {
 
 ClockReading Day(int day, int hour = 14) { return {2002, 12, day, hour, 30, 7, 0, 4}; }
 
-class FixedClock {
-public:
-    explicit FixedClock(const ClockReading& r) { Set(r); }
-    ~FixedClock() { SetClockSource({}); }
-    void Set(const ClockReading& r) { SetClockSource([r] { return r; }); }
-};
-
-int CountLines(const std::string& bytes) {
-    int n = 0;
-    for (std::size_t p = 0; (p = bytes.find("\r\n", p)) != std::string::npos; p += 2) ++n;
-    return n;
-}
-
 // Every line in every file of folder.
 int LinesIn(const std::string& folder) {
     int n = 0;
-    if (DIR* d = opendir(folder.c_str())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') n += CountLines(ReadWholeFile(folder + "/" + e->d_name));
-        closedir(d);
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+        const std::string bytes = ReadWholeFile(file.path());
+        for (std::size_t p = 0; (p = bytes.find("\r\n", p)) != std::string::npos; p += 2) ++n;
     }
     return n;
 }

@@ -6,12 +6,47 @@
 
 namespace {
 using Strings = std::vector<std::string>;
+const ClockReading kNow{2026, 3, 4, 5, 6, 7};
+
+TEST(LogRecordTest, TimeThenFirst35Bytes) {
+    const std::string full = "o01123456AAAAAABBBBBBCCCCCCDDDDDD42";
+    const struct { std::string text; std::string record; } rows[] = {
+        {full, "20260304050607" + full},
+        {full + "extra", "20260304050607" + full},
+        {"o01", "20260304050607o01" + std::string(32, ' ')},  // short text: blanks, never read past
+        {"", "20260304050607" + std::string(35, ' ')},
+    };
+    for (const auto& r : rows) EXPECT_EQ(BuildLogRecord(r.text, kNow).View(), r.record) << r.text;
+}
+
+TEST(MonitorRecordTest, BuildsFromLengthField) {
+    const std::string data256(256, 'x');
+    const struct { std::string text; bool built; std::string recordText; } rows[] = {
+        {"p01005abcde", true, "p01005abcde"},
+        {"p01005abcdefgh", true, "p01005abcde"},         // bytes past n are not taken
+        {"p01010abc", true, "p01003abc"},                // short: only what arrived
+        {"p01000", true, "p01000"},
+        {"p01256" + data256, true, "p01256" + data256},
+        {"p01257" + data256 + "y", false, ""},           // above 256: dropped
+        {"p01", false, ""},
+        {"p01x05abcde", false, ""},
+    };
+    for (const auto& r : rows) {
+        const auto record = BuildMonitorRecord(r.text, kNow);
+        ASSERT_EQ(record.has_value(), r.built) << r.text;
+        if (!record) continue;
+        EXPECT_EQ(record->DataLength(), r.recordText.size() - 6) << r.text;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(record->Bytes + 2), 14), "20260304050607");
+        EXPECT_EQ(record->Text(), r.recordText);
+        EXPECT_EQ(record->Bytes[16 + r.recordText.size()], 0);
+    }
+}
 
 // Line 1 carries tag ("%6d", as an exchange cell).
 LogRecord Log(const std::string& exchange, const std::string& status, int tag = 0) {
     char lines[32];
     std::snprintf(lines, sizeof lines, "%6d%6s%6s%6s", tag, "L2", "", "L4");
-    return BuildLogRecord("o" + exchange + "123456" + lines + status, ClockReading{2026, 3, 4, 5, 6, 7});
+    return BuildLogRecord("o" + exchange + "123456" + lines + status, kNow);
 }
 
 TEST(RecordRingTest, WrapsAtOneThousand) {
@@ -44,7 +79,7 @@ TEST(RecordRowTest, LogCellsStatusAndMonitorData) {
     const struct { std::string text, data; } monitor[] = {
         {std::string("p05005ab\0cd", 11), "ab"}, {"p05256" + std::string(256, 'x'), std::string(256, 'x')}};
     for (const auto& m : monitor)
-        EXPECT_EQ(DecodeMonitorRow(*BuildMonitorRecord(m.text, {2026, 3, 4, 5, 6, 7})).Cells,
+        EXPECT_EQ(DecodeMonitorRow(*BuildMonitorRecord(m.text, kNow)).Cells,
                   (Strings{"2026-03-04 05:06:07", "     5", m.data}));
 }
 

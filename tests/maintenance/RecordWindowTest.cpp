@@ -139,8 +139,7 @@ private slots:
 
     void monitorRowsAndTheExitWhileReading() {
         ProgramOnSim p;
-        QVERIFY(p.Launch({"--exchanges", "2", "--rate", "50"}));
-        QTRY_COMPARE_WITH_TIMEOUT(int(p.Mask()), 0, kDeadlineMs);
+        QVERIFY(p.Start({"--exchanges", "2", "--rate", "50"}));
         p.View().Model().System.SwitchCnt = 2;
         auto w = p.View().MakeRecordWindow(Category::CommunicationMonitor);
         Select(p, *w, {2}, PromptAnswer::Ok);  // ALL

@@ -118,18 +118,16 @@ TEST(LinkChannelTest, EveryStateWithItsEvents) {
         {"text too long fails unsent", kIdle, "Q:" + std::string(1020, 'A') + " I", S::Idle, "", {0x8401}},
     };
     for (const Row& r : rows) {
-        LinkChannel ch;
         LinkTestOwner owner;
-        ch.Bind(0, &owner);
-        RunLinkScript(ch, owner, r.setup);
+        owner.Run(r.setup);
         owner.written.clear();
-        RunLinkScript(ch, owner, r.action);
+        owner.Run(r.action);
         const std::string where =
             std::string(r.name) + " [" + r.setup.substr(0, 60) + "] + [" + r.action.substr(0, 60) + "]";
-        EXPECT_EQ(ch.State(), r.state) << where;
+        EXPECT_EQ(owner.channel.State(), r.state) << where;
         EXPECT_EQ(owner.written, r.written) << where;
         EXPECT_EQ(owner.Codes(), r.codes) << where;
-        EXPECT_EQ(ch.DleSeen(), r.dleSeen) << where;
+        EXPECT_EQ(owner.channel.DleSeen(), r.dleSeen) << where;
     }
 }
 
@@ -140,14 +138,12 @@ TEST(LinkChannelTest, RetryLimitIsSharedByBidAndText) {
         {"silence", "Q:A01 I T30 I T30 I T30 I T30 I", 4},
     };
     for (const auto& r : rows) {
-        LinkChannel ch;
-        LinkTestOwner owner;
-        ch.Bind(2, &owner);
-        RunLinkScript(ch, owner, r.script);
+        LinkTestOwner owner(2);
+        owner.Run(r.script);
         ASSERT_EQ(owner.Codes(), std::vector<int>{0x8403}) << r.name;
         EXPECT_EQ(owner.outcomes[0].Request->LinkText(), "A01");
-        EXPECT_EQ(ch.State(), ChannelState::Idle);
-        EXPECT_FALSE(ch.Sending());
+        EXPECT_EQ(owner.channel.State(), ChannelState::Idle);
+        EXPECT_FALSE(owner.channel.Sending());
         // ENQ and frames together: the fourth failure sends nothing more.
         const std::string& w = owner.written;
         int sent = 0;
@@ -165,12 +161,10 @@ TEST(LinkChannelTest, ReceivedTextsBecomeBlocks) {
         {"empty text", "10 05 10 02 10 03 13", "", false},
     };
     for (const auto& r : rows) {
-        LinkChannel ch;
         LinkTestOwner owner;
-        ch.Bind(0, &owner);
-        RunLinkScript(ch, owner, r.bytes + " 10 04");
+        owner.Run(r.bytes + " 10 04");
         EXPECT_EQ(owner.written, "10 06 10 06") << r.name;
-        EXPECT_EQ(ch.State(), ChannelState::Idle) << r.name;
+        EXPECT_EQ(owner.channel.State(), ChannelState::Idle) << r.name;
         ASSERT_EQ(owner.outcomes.size(), r.block ? 1u : 0u) << r.name;
         if (r.block) {
             EXPECT_EQ(owner.outcomes[0].Code, 0x0201);
@@ -181,14 +175,13 @@ TEST(LinkChannelTest, ReceivedTextsBecomeBlocks) {
 
 TEST(LinkChannelTest, ReceiveBufferHoldsAtMost1024Bytes) {
     for (const int extra : {0, 1}) {
-        LinkChannel ch;
         LinkTestOwner owner;
-        ch.Bind(0, &owner);
-        RunLinkScript(ch, owner, "10 05 10 02");
+        LinkChannel& ch = owner.channel;
+        owner.Run("10 05 10 02");
         // 1023 text bytes and the ETX fill the buffer exactly.
         const int letters = 1023 + extra;
         for (int i = 0; i < letters; ++i) ch.FeedByte('A');
-        RunLinkScript(ch, owner, "10 03");
+        owner.Run("10 03");
         EXPECT_LE(ch.ReceiveCount(), 1024u);
         if (extra) {
             EXPECT_EQ(ch.State(), ChannelState::LineError);
@@ -202,10 +195,9 @@ TEST(LinkChannelTest, ReceiveBufferHoldsAtMost1024Bytes) {
 }
 
 TEST(LinkChannelTest, ResetReturnsTheRequestAndClearsEverything) {
-    LinkChannel ch;
     LinkTestOwner owner;
-    ch.Bind(0, &owner);
-    RunLinkScript(ch, owner, "Q:A01 I 10 06 10");
+    LinkChannel& ch = owner.channel;
+    owner.Run("Q:A01 I 10 06 10");
     ASSERT_EQ(ch.State(), ChannelState::TextSent);
     ch.Reset();
     EXPECT_EQ(owner.resets, std::vector<std::string>{"A01"});
@@ -214,7 +206,7 @@ TEST(LinkChannelTest, ResetReturnsTheRequestAndClearsEverything) {
     EXPECT_FALSE(ch.TimerRunning(LinkChannel::SendTimer));
     EXPECT_EQ(ch.TimerCount(LinkChannel::SendTimer), 0);
     EXPECT_FALSE(ch.Sending());
-    RunLinkScript(ch, owner, "R");
+    owner.Run("R");
     EXPECT_EQ(owner.resets, (std::vector<std::string>{"A01", ""}));
 }
 

@@ -26,9 +26,8 @@ TEST(ReceivedBlockTest, DispatchByFirstByte) {
         {"RSTVWXYZsa0", K::Unused},
     };
     for (const auto& r : rows) {
-        for (const char* c = r.letters; *c; ++c) {
+        for (const char* c = r.letters; *c; ++c)
             EXPECT_EQ(ClassifyReceivedText(std::string(1, *c) + "01"), r.kind) << *c;
-        }
     }
     EXPECT_EQ(ClassifyReceivedText(""), K::Unused);
     EXPECT_EQ(ClassifyReceivedText(std::string_view("\0", 1)), K::Unused);

@@ -1,8 +1,8 @@
 #pragma once
-// A LinkChannelOwner that records what the channel does, and a small script
-// language to drive a channel: hex bytes ("10 05"), I (idle read), F (failed
-// read), T<n> (n ticks), R (reset), Q:<text> (queue a request), Q+:<text> (queue
-// one that follows the request queued before it).
+// A channel with an owner that records what it does, driven by a small script
+// language: hex bytes ("10 05"), I (idle read), F (failed read), T<n> (n ticks),
+// R (reset), Q:<text> (queue a request), Q+:<text> (queue one that follows the
+// request queued before it).
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -24,6 +24,7 @@ inline std::string HexBytes(const std::uint8_t* bytes, std::size_t length) {
 }
 
 struct LinkTestOwner : LinkChannelOwner {
+    LinkChannel channel;
     std::string written;  // hex, space separated
     std::vector<LinkOutcome> outcomes;
     std::vector<std::string> resets;  // text of the dropped request, "" when none
@@ -43,26 +44,27 @@ struct LinkTestOwner : LinkChannelOwner {
         queue.pop_front();
         return r;
     }
+    explicit LinkTestOwner(int number = 0) { channel.Bind(number, this); }
+
+    void Run(const std::string& script) {
+        std::istringstream in(script);
+        std::string token;
+        while (in >> token) {
+            if (token == "I") channel.IdleRead();
+            else if (token == "F") channel.FailedRead();
+            else if (token == "R") channel.Reset();
+            else if (token[0] == 'T') for (int n = std::stoi(token.substr(1)); n > 0; --n) channel.Tick();
+            else if (token.rfind("Q:", 0) == 0 || token.rfind("Q+:", 0) == 0) {
+                auto request = std::make_unique<TextLinkRequest>(token.substr(token.find(':') + 1));
+                if (token[1] == '+') request->Follows = lastQueued;
+                lastQueued = request->Serial;
+                queue.push_back(std::move(request));
+            } else channel.FeedByte(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
+        }
+    }
     std::vector<int> Codes() const {
         std::vector<int> codes;
         for (const auto& o : outcomes) codes.push_back(o.Code);
         return codes;
     }
 };
-
-inline void RunLinkScript(LinkChannel& channel, LinkTestOwner& owner, const std::string& script) {
-    std::istringstream in(script);
-    std::string token;
-    while (in >> token) {
-        if (token == "I") channel.IdleRead();
-        else if (token == "F") channel.FailedRead();
-        else if (token == "R") channel.Reset();
-        else if (token[0] == 'T') for (int n = std::stoi(token.substr(1)); n > 0; --n) channel.Tick();
-        else if (token.rfind("Q:", 0) == 0 || token.rfind("Q+:", 0) == 0) {
-            auto request = std::make_unique<TextLinkRequest>(token.substr(token.find(':') + 1));
-            if (token[1] == '+') request->Follows = owner.lastQueued;
-            owner.lastQueued = request->Serial;
-            owner.queue.push_back(std::move(request));
-        } else channel.FeedByte(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
-    }
-}

@@ -36,7 +36,6 @@ public:
         while (Answer(code)) {
         }
     }
-    std::size_t Held() const { return held_.size(); }
     // Hands on what was posted: the requests reach this recorder.
     static void Deliver() {
         for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();

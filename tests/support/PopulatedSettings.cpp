@@ -3,7 +3,6 @@
 #include <random>
 #include <string>
 
-#include "core/Clock.h"
 #include "model/ClockTimeText.h"
 
 namespace {
@@ -130,10 +129,6 @@ void Fill(SettingData& d, uint32_t seed, bool gaps, int switchCnt) {
                 }
 }
 
-MemberRef Ref(int position, int exchange, int station) {
-    return MemberRef{static_cast<uint8_t>(position), static_cast<uint8_t>(exchange), static_cast<uint8_t>(station)};
-}
-
 }  // namespace
 
 void FillPopulatedSettings(SettingData& d, uint32_t seed) { Fill(d, seed, false, kMaxExchanges); }
@@ -162,11 +157,6 @@ std::unique_ptr<SettingData> MakeTwoExchangeModel() {
     return d;
 }
 
-FixedClock::FixedClock() {
-    SetClockSource([] { return ClockReading{2026, 12, 6, 7, 5, 9, 0}; });
-}
-FixedClock::~FixedClock() { SetClockSource({}); }
-
 void FillSampleSettings(SettingData& d) {
     SystemData& sys = d.System;
     sys.SwitchCnt = 3, sys.NumberSize = 3, sys.TieLine[0] = sys.TieLine[2] = 1;
@@ -178,11 +168,11 @@ void FillSampleSettings(SettingData& d) {
     SetStation(m12, "201", "Front");
     m12.LineTx = 1, m12.TelNo = "03-1234-5678";
     MasterData& m11 = s1.Master[0];
-    m11.GroupMaster[1] = Ref(2, 1, 2), m11.GroupMaster[8] = Ref(9, 3, 4);
-    m11.GroupMaster[4] = Ref(5, 2, 0);  // half a reference is not a member
+    m11.GroupMaster[1] = {2, 1, 2}, m11.GroupMaster[8] = {9, 3, 4};
+    m11.GroupMaster[4] = {5, 2, 0};  // half a reference is not a member
     m11.AbsenceTelNo = "201", m11.AutoAbsenceTelNo = "3", m11.CnvTelNo = "105", m11.NonRespTelNo = "999";
-    s1.Master[3].ScanTime = 15, s1.Master[3].ScanSub[0] = Ref(1, 1, 5), s1.Master[3].ScanSub[15] = Ref(16, 2, 64);
-    s1.Master[2].MeetMaster[1] = Ref(2, 16, 4), s1.Master[2].MeetMaster[2] = Ref(3, 1, 1);
+    s1.Master[3].ScanTime = 15, s1.Master[3].ScanSub[0] = {1, 1, 5}, s1.Master[3].ScanSub[15] = {16, 2, 64};
+    s1.Master[2].MeetMaster[1] = {2, 16, 4}, s1.Master[2].MeetMaster[2] = {3, 1, 1};
     SetStation(s1.Sub[11], "112", "Room 12");
     s1.Sub[11].CallSwNo = 2, s1.Sub[11].CallStNo = 4, s1.Sub[11].Level = 1;
     SetStation(s1.Sub[4], "105", "Lobby");
@@ -190,10 +180,10 @@ void FillSampleSettings(SettingData& d) {
     s1.LineCntLimit = 45;
     LineData& l1 = s1.Line[0];
     l1.Name = "Trunk A", l1.TxNumberOnOff = 1, l1.TxNumber = 0, l1.RxDial = 1, l1.RxLine = 1;
-    l1.RxMaster[0] = Ref(1, 1, 2), l1.RxMaster[2] = Ref(3, 2, 4);
+    l1.RxMaster[0] = {1, 1, 2}, l1.RxMaster[2] = {3, 2, 4};
     LineData& l2 = s1.Line[1];
     l2.Name = "TRUNK-B2", l2.TxNumberOnOff = 1, l2.TxNumber = 3;
-    l2.RxMaster[1] = Ref(2, 1, 3);  // not sent: RxLine is off
+    l2.RxMaster[1] = {2, 1, 3};  // not sent: RxLine is off
 
     FunctionData& f1 = d.Function[0];
     f1.OutSend = 1, f1.AutoOutSend = 1, f1.TalkSend = 1, f1.CallCnt = 7;

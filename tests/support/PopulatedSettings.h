@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "core/Clock.h"
 #include "model/SettingData.h"
 
 // Every field off its default (names with katakana bytes, every station
@@ -36,8 +37,9 @@ void Unassign(Station& s) {
 }
 void SetFirst(SystemData& sys, int exchange, std::string_view number);
 
-// Fixes the clock at Sunday 2026-12-06 07:05:09 for the life of the object.
+// Fixes the clock (by default at Sunday 2026-12-06 07:05:09) for the life of the object.
 struct FixedClock {
-    FixedClock();
-    ~FixedClock();
+    explicit FixedClock(const ClockReading& r = {2026, 12, 6, 7, 5, 9, 0}) { Set(r); }
+    ~FixedClock() { SetClockSource({}); }
+    void Set(const ClockReading& r) { SetClockSource([r] { return r; }); }
 };

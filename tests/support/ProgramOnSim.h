@@ -5,12 +5,14 @@
 // tests; header-only because the pure test support library carries no Qt.
 #include <QApplication>
 #include <QFile>
+#include <QtCore/qtestsupport_core.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "SimProcess.h"
 #include "app/Application.h"
+#include "link/TransferEngine.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "texts/SettingTextFields.h"
@@ -21,6 +23,7 @@ struct ProgramOnSim {
     ScopedAppPrompt scoped{prompt};
     SimProcess sim;
     std::unique_ptr<Program> program;
+    std::unique_ptr<TransferEngine> engine;
 
     // Starts the simulator (unless device is given) and the main window.
     bool Launch(const std::vector<std::string>& simOptions, const std::string& device = {}) {
@@ -33,6 +36,14 @@ struct ProgramOnSim {
         View().OnInitialUpdate(dir.Path() + "/");
         return true;
     }
+    // Launches with a transfer engine on the link and waits for the start-up open to end.
+    bool Start(const std::vector<std::string>& simOptions, const std::string& device = {}) {
+        if (!Launch(simOptions, device)) return false;
+        engine = std::make_unique<TransferEngine>(Link());
+        return QTest::qWaitFor([&] { return Mask() == 0; }, 30000);
+    }
+    // The engine's result code once it has ended, -1 when it has not in time.
+    int Outcome() { return QTest::qWaitFor([&] { return !engine->Running(); }, 30000) ? engine->Outcome() : -1; }
     CMainFrame& Frame() { return *program->Frame; }
     CTR420View& View() { return *program->Frame->View(); }
     LinkSession& Link() { return program->Link.Session(); }

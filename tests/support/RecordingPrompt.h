@@ -22,8 +22,27 @@ public:
     std::vector<std::string> FileFilters;
 
     PromptAnswer Message(std::string_view text, std::string_view title, PromptIcon icon,
-                         PromptButtons buttons) override;
-    bool ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) override;
+                         PromptButtons buttons) override {
+        Messages.push_back({std::string(text), std::string(title), icon, buttons});
+        if (!Answers.empty()) {
+            const PromptAnswer a = Answers.front();
+            Answers.pop_front();
+            return a;
+        }
+        switch (buttons) {
+            case PromptButtons::Ok: return PromptAnswer::Ok;
+            case PromptButtons::OkCancel: return PromptAnswer::Cancel;
+            default: return PromptAnswer::No;
+        }
+    }
+    bool ChooseFile(FileDialogKind kind, std::string_view filter, std::string& path) override {
+        FileDialogs.push_back(kind);
+        FileFilters.emplace_back(filter);
+        if (FileAnswers.empty()) return false;
+        path = FileAnswers.front();
+        FileAnswers.pop_front();
+        return true;
+    }
     std::deque<std::string> FolderAnswers;  // chosen folders in turn; when empty: Cancel
     bool ChooseFolder(std::string_view, std::string& path) override {
         if (FolderAnswers.empty()) return false;
@@ -33,7 +52,11 @@ public:
     }
 
     // The texts of every message so far, in order.
-    std::vector<std::string> Texts() const;
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : Messages) out.push_back(m.Text);
+        return out;
+    }
 };
 
 // Installs a RecordingPrompt as the application prompt for one scope.
