@@ -4,37 +4,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QtTest>
 
-#include "SimProcess.h"
+#include "CtlRun.h"
 #include "model/SettingsFile.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
-#include "support/TempDir.h"
 #include "texts/SettingTextSequence.h"
 
-namespace {
-
-struct Run {
-    int status = -1;
-    QByteArray out, err;
-};
-
-Run Ctl(const TempDir& dir, const QStringList& args) {
-    QProcess ctl;
-    ctl.setWorkingDirectory(QString::fromStdString(dir.Path()));  // no NX420.txt there: COM1
-    ctl.start(NX420_CTL_PROGRAM, args);
-    Run r;
-    if (!ctl.waitForFinished(240000)) return r;
-    r.status = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
-    r.out = ctl.readAllStandardOutput();
-    r.err = ctl.readAllStandardError();
-    return r;
-}
-
 // The first text of an upload that differs between two configurations.
-std::string FirstDifferentText(const SettingData& a, const SettingData& b) {
+static std::string FirstDifferentText(const SettingData& a, const SettingData& b) {
     EncodedText ta, tb;
     for (int i = 1; i < UploadTextCount(a.System.SwitchCnt, 0); ++i)
         if (EncodeUploadText(a, 0, i, ta) && EncodeUploadText(b, 0, i, tb) && ta.View() != tb.View())
@@ -42,16 +21,14 @@ std::string FirstDifferentText(const SettingData& a, const SettingData& b) {
     return {};
 }
 
-}  // namespace
-
 class CtlDiffTest : public QObject {
     Q_OBJECT
 private slots:
     void verifyAgainstTheExchanges() {
         TempDir dir(false);
         SimProcess sim;
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {}, dir.File("sim.log")));
-        const QString port = QString::fromStdString("COM1=" + sim.Path());
+        const QString port = StartSim(sim, dir);
+        QVERIFY(!port.isEmpty());
         RecordingPrompt prompt;
         auto src = MakeSettingData(), changed = MakeSettingData();
         FillPopulatedSettings(*src, 3);
@@ -62,16 +39,16 @@ private slots:
         QVERIFY(WriteSettingsFile(*src, file.toStdString(), prompt));
 
         QCOMPARE(Ctl(dir, {"--port", port, "upload", file}).status, 0);
-        const Run equal = Ctl(dir, {"--port", port, "verify", file});
-        QVERIFY2(equal.out.isEmpty(), equal.out.left(2000).constData());
+        const CtlRun equal = Ctl(dir, {"--port", port, "verify", file});
+        QVERIFY2(equal.out.isEmpty(), qPrintable(equal.out.left(2000)));
         QCOMPARE(equal.status, 0);
 
         const std::string text = FirstDifferentText(*src, *changed);
         QVERIFY(!text.empty());
         QCOMPARE(Ctl(dir, {"--port", port, "send", QString::fromLatin1(text)}).status, 0);
-        const Run one = Ctl(dir, {"--port", port, "verify", file, "--json"});
+        const CtlRun one = Ctl(dir, {"--port", port, "verify", file, "--json"});
         QCOMPARE(one.status, 1);
-        const QJsonArray found = QJsonDocument::fromJson(one.out).array();
+        const QJsonArray found = QJsonDocument::fromJson(one.out.toUtf8()).array();
         QCOMPARE(found.size(), 1);
         QCOMPARE(found[0].toObject()["place"].toString(), QString("Exchange 2"));
         QCOMPARE(found[0].toObject()["field"].toString(), QString("Conversation Time-Out"));
@@ -94,9 +71,9 @@ private slots:
         const QString qa = QString::fromStdString(fa), qb = QString::fromStdString(fb);
 
         QCOMPARE(Ctl(dir, {"diff", qa, qa}).status, 0);
-        const Run text = Ctl(dir, {"diff", qa, qb});
+        const CtlRun text = Ctl(dir, {"diff", qa, qb});
         QCOMPARE(text.status, 1);
-        QCOMPARE(text.out, QByteArray("Stations\n  Exchange 1, Substation 2: Call Priority: \"Normal\" -> \"Emergency\"\n"));
+        QCOMPARE(text.out, QString("Stations\n  Exchange 1, Substation 2: Call Priority: \"Normal\" -> \"Emergency\"\n"));
         QCOMPARE(Ctl(dir, {"diff", qa, "missing.txt"}).status, 2);
 
         const QString csvDir = QString::fromStdString(dir.File("csv"));
