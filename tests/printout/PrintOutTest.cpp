@@ -1,11 +1,9 @@
 // The report on paper: every category drawn into a PDF and read back with
 // pdftotext, the page count with pdfinfo; a stop between pages; the worker
 // behind File > Print with its dialog answered; the Printout window's checks.
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -115,10 +113,7 @@ TEST(PrintToPdf, EveryCategoryOnPaper) {
         const std::string pdf = dir.File("out.pdf");
         std::vector<std::string> args{"print", file, "--pdf", pdf};
         if (*c.category) args.insert(args.end(), {"--category", c.category});
-        char buffer[256] = {};
-        std::FILE* out = fmemopen(buffer, sizeof buffer, "w");
-        ASSERT_EQ(CtlMain(args, prompt, out), 0) << (prompt.Texts().empty() ? "" : prompt.Texts().back());
-        std::fclose(out);
+        ASSERT_EQ(CtlMain(args, prompt, stdout), 0) << (prompt.Texts().empty() ? "" : prompt.Texts().back());
         EXPECT_EQ(PdfPages(pdf), c.pages);
         const std::string text = PdfText(pdf);
         for (const std::string& t : c.texts) EXPECT_NE(text.find(t), std::string::npos) << t;
@@ -184,7 +179,7 @@ TEST(PrintWorker, FilePrintAsksForThePrinterOnce) {
         QCoreApplication::processEvents();
         EXPECT_EQ(program->PrintDesk->DialogsShown(), 1);
         EXPECT_EQ(offered, 23);
-        EXPECT_EQ(program->Link.Progress().Window() == nullptr || !program->Link.Progress().Window()->isVisible(), true);
+        EXPECT_TRUE(program->Link.Progress().Window() == nullptr || !program->Link.Progress().Window()->isVisible());
         EXPECT_EQ(QFile::exists(QString::fromStdString(pdf)), c.pages > 0);
         EXPECT_EQ(c.pages > 0 ? PdfPages(pdf) : -1, c.pages);
     }
@@ -235,25 +230,16 @@ TEST(PrintToPdf, ArialResolvesToItsMetricTwin) {
     EXPECT_TRUE(info.family() == "Arial" || info.family() == "Liberation Sans") << info.family().toStdString();
 }
 
-TEST(EditorPrint, HandsTheWorkingCopyInTheGridsOrder) {
+TEST(EditorPrint, SubstationsGoInTheGridsOrder) {
     RecordingPrompt prompt;
     ScopedAppPrompt scoped(prompt);
     auto model = MakeTwoExchangeModel();
     std::unique_ptr<PrintJob> sent;
-    const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
-    {
-        CDlgSystem dialog(nullptr, context);
-        dialog.TieLineBox(2)->click();
-        dialog.PrintButton()->click();
-        ASSERT_TRUE(sent);
-        EXPECT_EQ(sent->Code, PrintGlobalSetting);
-        EXPECT_EQ(sent->Data->System.TieLine[1], 1);  // the copy, not yet the model
-        EXPECT_EQ(model->System.TieLine[1], 0);
-    }
-    CSheetStation sheet(nullptr, context);
+    CSheetStation sheet(nullptr, {*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }});
     sheet.Pages()->setCurrentWidget(sheet.SubPage());
     sheet.SubPage()->Grid()->verticalHeader()->moveSection(3, 0);  // substation 4 shown first
     sheet.PrintButton()->click();
+    ASSERT_TRUE(sent);
     EXPECT_EQ(sent->Code, PrintSubstations);
     ASSERT_EQ(sent->Rows.size(), 64u);
     EXPECT_EQ(sent->Rows[0].Position, 4);
@@ -264,9 +250,9 @@ TEST(EditorPrint, HandsTheWorkingCopyInTheGridsOrder) {
 namespace {
 using Button = QAbstractButton*;
 // Opens the editor on exchange 2 (where it has a selector) and clicks the button picked.
-template <class Dialog, class... Extra>
-std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c, Button (*pick)(Dialog&), Extra... extra) {
-    auto d = std::make_unique<Dialog>(nullptr, c, extra...);
+template <class Dialog, auto pick, class... Extra>
+std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c) {
+    auto d = std::make_unique<Dialog>(nullptr, c, Extra{}...);
     if constexpr (requires { d->Selector(); }) d->Selector()->setCurrentIndex(1);
     pick(*d)->click();
     return d;
@@ -278,36 +264,30 @@ std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c, Button (*pick)(Dia
 TEST(EditorPrint, EachEditorHandsItsShownCopy) {
     RecordingPrompt prompt;
     ScopedAppPrompt scoped(prompt);
-    using Open = std::unique_ptr<EditorDialog> (*)(const EditorContext&);
-    const std::tuple<int, int, Open, int (*)(const SettingData&)> cases[] = {
-        {PrintCoTrunks, 2,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgLine>(c, [](CDlgLine& d) -> Button { return d.Line(2).Outgoing; });
-         },
+    const struct {
+        int code, exchange;
+        std::unique_ptr<EditorDialog> (*open)(const EditorContext&);
+        int (*edited)(const SettingData&);
+    } cases[] = {
+        {PrintGlobalSetting, 0, ClickIn<CDlgSystem, [](CDlgSystem& d) -> Button { return d.TieLineBox(2); }>,
+         [](const SettingData& s) { return int(s.System.TieLine[1]); }},
+        {PrintCoTrunks, 2, ClickIn<CDlgLine, [](CDlgLine& d) -> Button { return d.Line(2).Outgoing; }>,
          [](const SettingData& s) { return int(s.Exchange(2).Line[1].TxNumberOnOff); }},
-        {PrintCallForwarding, 2,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgFunction>(c, [](CDlgFunction& d) -> Button { return d.Busy(); });
-         },
+        {PrintCallForwarding, 2, ClickIn<CDlgFunction, [](CDlgFunction& d) -> Button { return d.Busy(); }>,
          [](const SettingData& s) { return int(s.Function[1].TalkSend); }},
         {PrintDirectSelect, 2,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgDirectSelect>(c, [](CDlgDirectSelect& d) -> Button { return d.CallActivated(); });
-         },
+         ClickIn<CDlgDirectSelect, [](CDlgDirectSelect& d) -> Button { return d.CallActivated(); }>,
          [](const SettingData& s) { return int(s.DirectSelect.OutMode[1]); }},
-        {PrintPcPort, 0,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgPcPort>(c, [](CDlgPcPort& d) -> Button { return d.PortButton(3); }, PcPortHooks{});
-         },
+        {PrintPcPort, 0, ClickIn<CDlgPcPort, [](CDlgPcPort& d) -> Button { return d.PortButton(3); }, PcPortHooks>,
          [](const SettingData& s) { return int(s.Maintenance.CommPort); }},
     };
-    for (const auto& [code, exchange, open, edited] : cases) {
+    for (const auto& c : cases) {
         auto model = MakeTwoExchangeModel();
         std::unique_ptr<PrintJob> sent;
         const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
-        open(context)->PrintButton()->click();
-        ASSERT_TRUE(sent && sent->Data) << code;
-        EXPECT_EQ(std::tuple(sent->Code, sent->Exchange), std::tuple(code, exchange));
-        EXPECT_NE(edited(*sent->Data), edited(*model)) << code;
+        c.open(context)->PrintButton()->click();
+        ASSERT_TRUE(sent && sent->Data) << c.code;
+        EXPECT_EQ(std::tuple(sent->Code, sent->Exchange), std::tuple(c.code, c.exchange));
+        EXPECT_NE(c.edited(*sent->Data), c.edited(*model)) << c.code;
     }
 }
