@@ -68,51 +68,39 @@ TEST(Document, NewAsksOnlyWhenModified) {
 }
 
 TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
-    struct Case {
-        std::deque<PromptAnswer> answers;
-        bool choose;
+    const struct {
+        PromptAnswer answer;
+        const char* file;   // chosen in the file dialog; "" cancels it
+        const char* bytes;  // written there; nullptr the defaults with password "pw", "" nothing
         bool changed;
-        size_t dialogs;
+        Strings texts;
+    } cases[] = {
+        {PromptAnswer::No, "site.txt", nullptr, false, {kOpenNotSaved}},
+        {PromptAnswer::Yes, "", "", false, {kOpenNotSaved}},
+        {PromptAnswer::Yes, "site.txt", nullptr, true, {kOpenNotSaved}},
+        {PromptAnswer::Yes, "missing.txt", "", false, {kOpenNotSaved, "Set file Open Error"}},
+        // Not a settings file: the defaults, no path, the link restarted.
+        {PromptAnswer::Yes, "bad.txt", "Password=00********************\nhello\n", true,
+         {kOpenNotSaved, "Incorrect setting file. Key information\n [Maintenance] not found.\nDefault Data setting"}},
     };
-    // The second row cancels the file dialog.
-    const Case cases[] = {{{PromptAnswer::No}, true, false, 0}, {{PromptAnswer::Yes}, false, false, 1},
-                          {{PromptAnswer::Yes}, true, true, 1}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
         Fixture f;
-        const std::string path = f.WriteDefaultsFile("site.txt");
-        f.prompt.Answers = c.answers;
-        if (c.choose) f.prompt.FileAnswers = {path};
+        const std::string path = f.dir.File(c.file);
+        if (!c.bytes) f.WriteDefaultsFile(c.file);
+        else if (*c.bytes) WriteWholeFile(path, c.bytes);
+        f.prompt.Answers = {c.answer};
+        if (*c.file) f.prompt.FileAnswers = {path};
         EXPECT_EQ(f.doc.OnFileOpen(f.prompt), c.changed);
-        EXPECT_EQ(f.prompt.Texts(), Strings{kOpenNotSaved});
-        ASSERT_EQ(f.prompt.FileDialogs.size(), c.dialogs);
-        for (std::size_t i = 0; i < c.dialogs; ++i)
+        EXPECT_EQ(f.prompt.Texts(), c.texts);
+        ASSERT_EQ(f.prompt.FileDialogs.size(), c.answer == PromptAnswer::Yes ? 1u : 0u);
+        for (std::size_t i = 0; i < f.prompt.FileDialogs.size(); ++i)
             EXPECT_EQ(std::pair(f.prompt.FileDialogs[i], f.prompt.FileFilters[i]),
                       std::pair(FileDialogKind::Open,
                                 std::string("NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||")));
-        f.ExpectChanged(c.changed, path);
-        EXPECT_EQ(f.state.Model->SettingPassword.Str(), c.changed ? "pw" : "");
-    }
-}
-
-TEST(Document, OpenFailures) {
-    {  // A file that cannot be opened: message, nothing changes, the link stays.
-        Fixture f;
-        f.prompt.FileAnswers = {f.dir.File("missing.txt")};
-        f.prompt.Answers = {PromptAnswer::Yes};
-        EXPECT_FALSE(f.doc.OnFileOpen(f.prompt));
-        EXPECT_EQ(f.prompt.Texts(), (Strings{kOpenNotSaved, "Set file Open Error"}));
-        f.ExpectChanged(false);
-    }
-    {  // Not a settings file: key message, defaults, empty path, Modified 0, link restarted.
-        Fixture f;
-        WriteWholeFile(f.dir.File("bad.txt"), "Password=00********************\nhello\n");
-        f.prompt.Answers = {PromptAnswer::Yes};
-        f.prompt.FileAnswers = {f.dir.File("bad.txt")};
-        EXPECT_TRUE(f.doc.OnFileOpen(f.prompt));
-        EXPECT_EQ(f.prompt.Texts(),
-                  (Strings{kOpenNotSaved, "Incorrect setting file. Key information\n [Maintenance] not found.\n"
-                                          "Default Data setting"}));
-        f.ExpectChanged(true);
+        const bool read = c.changed && !c.bytes;
+        f.ExpectChanged(c.changed, read ? path : "");
+        EXPECT_EQ(f.state.Model->SettingPassword.Str(), read ? "pw" : "");
     }
 }
 

@@ -161,22 +161,15 @@ TEST(MainFrame, ShapeMenusAndPanel) {
     EXPECT_EQ(w.frame->OpenAction()->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(w.frame->SaveAction()->shortcut(), QKeySequence("Ctrl+S"));
 
-    QStringList groups, buttons, enabled;
+    QStringList groups, buttons;
     for (const QGroupBox* g : w.view.findChildren<QGroupBox*>()) groups << g->title();
     EXPECT_EQ(groups, (QStringList{"System", "Lines", "Functions", "Maintenance/Control Functions", "NX-420DI"}));
-    // Only the buttons whose windows exist can be pressed; Print waits for the printout.
+    // A button can be pressed only when its window exists: every one has it now.
     for (const QPushButton* b : w.view.findChildren<QPushButton*>()) {
         buttons << b->text();
-        if (b->isEnabled()) enabled << b->text();
+        EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
     }
-    buttons.sort();
-    QStringList expected{"Global Setting", "Stations", "C/O Trunks", "Group Call", "Call Forwarding/Time-Out",
-                         "Scan Monitor", "Paging", "Emergency Conference", "Direct Select", "Remote Dialing",
-                         "Log Data", "Communication Monitor", "Upload/Download", "Printout", "PC Port",
-                         "Dialing Assignment", "Exit"};
-    expected.sort();
-    EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(enabled, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Group Call",
+    EXPECT_EQ(buttons, (QStringList{"Global Setting", "Stations", "C/O Trunks", "Group Call",
                                     "Call Forwarding/Time-Out", "Scan Monitor", "Paging", "Emergency Conference",
                                     "Remote Dialing", "Log Data", "Communication Monitor", "Upload/Download",
                                     "Printout", "PC Port", "Exit", "Direct Select", "Dialing Assignment"}));

@@ -103,7 +103,7 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
 
 // The progress window joins the modal window in front (an editor, the upload
 // window), or Cancel could not be clicked; it goes when that window goes.
-TEST(ProgressWindow, JoinsTheModalWindowInFront) {
+TEST(ProgressWindow, JoinsTheModalWindowInFrontAndOnlyCancels) {
     QWidget owner;
     owner.show();
     ProgressDesk desk(&owner);
@@ -118,13 +118,8 @@ TEST(ProgressWindow, JoinsTheModalWindowInFront) {
     EXPECT_EQ(desk.Window()->parentWidget(), modal);
     delete modal;
     EXPECT_EQ(desk.Window(), nullptr);  // not left dangling
-}
 
-// Cancel, Esc and the close box cancel; the window stays until the transfer ends it.
-TEST(ProgressWindow, CancelEscAndTheCloseBoxCancel) {
-    QWidget owner;
-    owner.show();
-    ProgressDesk desk(&owner);
+    // Cancel, Esc and the close box cancel; the window stays until the transfer ends it.
     int cancels = 0;
     desk.Open(2, "Title", 10, [&] { ++cancels; });
     ProgressWindow* w = desk.Window();
