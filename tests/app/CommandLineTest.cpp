@@ -6,7 +6,6 @@
 #include "app/RecentFiles.h"
 #include "app/SingleInstance.h"
 #include "support/TempDir.h"
-#include "core/FileDialogFilter.h"
 
 namespace {
 TEST(CommandLine, OptionsAndFile) {
@@ -79,9 +78,4 @@ TEST(RecentFiles, NewestFirstFourAtMost) {
     EXPECT_EQ(recent.Paths(), (std::vector<std::string>{"x", "y", "z", "w"}));
 }
 
-// The program's own filter list is shown through the Qt prompt's file dialog.
-TEST(FileDialogFilter, PipeFormToQtList) {
-    EXPECT_EQ(QtFileFilter("Texts|*.txt;*.log||"), "Texts (*.txt *.log)");
-    EXPECT_EQ(QtFileFilter(""), "");
-}
 }  // namespace

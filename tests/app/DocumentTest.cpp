@@ -31,17 +31,10 @@ struct Fixture {
     // Either the defaults read from path (empty: none) with the link restarted,
     // or the populated model, its path and Modified untouched.
     void ExpectChanged(bool changed, const std::string& path = {}) const {
-        if (changed) {
-            EXPECT_TRUE(SameSettings(*state.Model, *MakeSettingData()));
-            EXPECT_EQ(state.Model->CurrentFilePath.Str(), path);
-            EXPECT_EQ(state.Model->Modified, 0);
-            EXPECT_EQ(services.Calls, (Strings{"StopLink", "StartLink"}));
-        } else {
-            EXPECT_TRUE(Populated());
-            EXPECT_EQ(state.Model->CurrentFilePath.Str(), dir.File("old.txt"));
-            EXPECT_EQ(state.Model->Modified, 1);
-            EXPECT_TRUE(services.Calls.empty());
-        }
+        EXPECT_TRUE(changed ? SameSettings(*state.Model, *MakeSettingData()) : Populated());
+        EXPECT_EQ(state.Model->CurrentFilePath.Str(), changed ? path : dir.File("old.txt"));
+        EXPECT_EQ(state.Model->Modified, changed ? 0 : 1);
+        EXPECT_EQ(services.Calls, (changed ? Strings{"StopLink", "StartLink"} : Strings{}));
     }
     // A settings file holding the defaults and password "pw".
     std::string WriteDefaultsFile(const std::string& name) {
@@ -132,15 +125,13 @@ TEST(Document, SaveAsCancelAndWriteErrorKeepPathAndModified) {
 }
 
 TEST(Document, BusyGuardEndsNewAndOpen) {
-    struct Case {
+    const struct {
         bool log, monitor;
         int answer;
-        Strings texts;
-    };
-    const char* const log = "Reading log data. Please stop reading and try it again.";
-    const Case cases[] = {{true, true, 1, {log}},
-                          {false, true, 2, {"Reading communication data. Please stop reading and try it again."}}};
-    for (const Case& c : cases) {
+        const char* text;
+    } cases[] = {{true, true, 1, "Reading log data. Please stop reading and try it again."},
+                 {false, true, 2, "Reading communication data. Please stop reading and try it again."}};
+    for (const auto& c : cases) {
         Fixture f;
         f.state.LogReadingActive = c.log;
         f.state.MonitorReadingActive = c.monitor;
@@ -148,7 +139,7 @@ TEST(Document, BusyGuardEndsNewAndOpen) {
         EXPECT_EQ(BusyGuard(f.state, f.prompt), c.answer);
         EXPECT_FALSE(f.doc.OnFileNew(f.prompt));
         EXPECT_FALSE(f.doc.OnFileOpen(f.prompt));
-        EXPECT_EQ(f.prompt.Texts(), (Strings{c.texts[0], c.texts[0], c.texts[0]}));
+        EXPECT_EQ(f.prompt.Texts(), (Strings{c.text, c.text, c.text}));
         EXPECT_EQ(f.prompt.Messages[0].Icon, PromptIcon::Exclamation);
         EXPECT_TRUE(f.Populated());
         EXPECT_TRUE(f.prompt.FileDialogs.empty());

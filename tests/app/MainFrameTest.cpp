@@ -1,7 +1,5 @@
-// Start-up in its own folder (the password step, the start-up settings file,
-// the command line's file, one instance per user) and the main window
-// offscreen: its shape, the panel's guards and colours, the menu's document
-// commands, the recent files and the exit's wait for the port.
+// Start-up (password, start-up file, the command line's file, one instance per user) and the
+// main window offscreen: its shape, panel, menu commands, recent files and exit.
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -145,7 +143,7 @@ struct Window {
     }
 };
 
-TEST(MainFrame, ShapeMenusAndPanel) {
+TEST(MainFrame, ShapePanelAndMenuCommands) {
     Window w;
     EXPECT_EQ(w.frame->minimumSize(), QSize(640, 520));
     EXPECT_EQ(w.frame->maximumSize(), QSize(640, 520));
@@ -175,6 +173,16 @@ TEST(MainFrame, ShapeMenusAndPanel) {
                                     "Printout", "PC Port", "Exit", "Direct Select", "Dialing Assignment"}));
     EXPECT_TRUE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
+
+    w.view.Model().Modified = 1;
+    w.prompt.Answers = {PromptAnswer::Yes};
+    w.frame->NewAction()->trigger();
+    EXPECT_EQ(w.prompt.Texts(), Strings{"Set file not saved.\nDefault Data setting. OK?"});
+    EXPECT_EQ(w.frame->windowTitle(), "Untitled - NX420");
+    EXPECT_EQ(w.view.Model().Modified, 0);
+    w.prompt.FileAnswers = {w.dir.File("site.txt")};
+    w.frame->SaveAction()->trigger();  // no file yet: Save As
+    EXPECT_EQ(w.frame->windowTitle(), "site.txt - NX420");
 }
 
 TEST(MainFrame, ReadingFlagsPaintTheirButtonsRedAndGuardTheOtherWindow) {
@@ -201,19 +209,6 @@ TEST(MainFrame, ReadingFlagsPaintTheirButtonsRedAndGuardTheOtherWindow) {
         EXPECT_FALSE(w.state.*c.flag);
         EXPECT_EQ(button->palette().color(QPalette::Button), normal);
     }
-}
-
-TEST(MainFrame, MenuCommandsAndTitle) {
-    Window w;
-    w.view.Model().Modified = 1;
-    w.prompt.Answers = {PromptAnswer::Yes};
-    w.frame->NewAction()->trigger();
-    EXPECT_EQ(w.prompt.Texts(), Strings{"Set file not saved.\nDefault Data setting. OK?"});
-    EXPECT_EQ(w.frame->windowTitle(), "Untitled - NX420");
-    EXPECT_EQ(w.view.Model().Modified, 0);
-    w.prompt.FileAnswers = {w.dir.File("site.txt")};
-    w.frame->SaveAction()->trigger();  // no file yet: Save As
-    EXPECT_EQ(w.frame->windowTitle(), "site.txt - NX420");
 }
 
 // The port's closing normally ends the exit (shown end to end with the

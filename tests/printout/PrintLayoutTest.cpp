@@ -18,14 +18,7 @@ std::unique_ptr<PrintJob> Job(int code, int switchCnt, int exchange = 0, int mas
 }
 
 // A unit of 100 per line and 10 per character keeps positions readable.
-PageGeometry Units() {
-    PageGeometry g;
-    g.Width = 2000;
-    g.Height = 9000;
-    g.LineUnit = 100;
-    g.CharUnit = 10;
-    return g;
-}
+const PageGeometry kUnits{.Width = 2000, .Height = 9000, .LineUnit = 100, .CharUnit = 10};
 
 std::vector<std::string> TextsAtColumn(const PageOps& ops, int chars) {
     std::vector<std::string> texts;
@@ -63,8 +56,7 @@ TEST(PrintPlan, PagesLieWhereTheSelectionPutsThem) {
     // Group Call page 5 of three exchanges is exchange 2, master 1.
     const auto group = PlanJob(*Job(PrintGroupCall, 3));
     ASSERT_EQ(group.size(), 1u);
-    EXPECT_EQ(group[0].Pages[4].Exchange, 2);
-    EXPECT_EQ(group[0].Pages[4].Part, 0);
+    EXPECT_EQ(std::tuple(group[0].Pages[4].Exchange, group[0].Pages[4].Part), std::tuple(2, 0));
     // A single exchange's "all" job: categories in order, each on that exchange.
     const auto all = PlanJob(*Job(PrintAll, 3, 3));
     const int order[] = {PrintGlobalSetting, PrintMasters, PrintSubstations, PrintCoTrunks, PrintGroupCall,
@@ -91,19 +83,17 @@ TEST(PageOps, TableRulingAndRowPositions) {
     out.Table(12, 15, {5, 15, 25, 37, 51});
     out.Cell(12, 0, 7, "Exchange");
     out.Cell(12, 3, 9, " 2");
-    const PageGeometry g = Units();
+    const PageGeometry g = kUnits;
     // Frame (4) + inner boundaries (3) + a rule under the heading and 14 data rows.
     ASSERT_EQ(ops.Lines.size(), 4u + 3u + 15u);
     const int bottom = (12 + 16) * 100 + 16 * 16;
-    EXPECT_EQ(g.Y(ops.Lines[1].To), bottom);
-    EXPECT_EQ(g.X(ops.Lines[0].From), 100 + 50);
-    EXPECT_EQ(g.X(ops.Lines[0].To), 100 + 510);
-    EXPECT_EQ(g.X(ops.Lines[4].From), 100 + 150);
-    EXPECT_EQ(g.Y(ops.Lines[4].To), bottom);
+    // The frame's right side and top, then the first inner boundary.
+    EXPECT_EQ(std::tuple(g.Y(ops.Lines[1].To), g.X(ops.Lines[0].From), g.X(ops.Lines[0].To)),
+              std::tuple(bottom, 100 + 50, 100 + 510));
+    EXPECT_EQ(std::tuple(g.X(ops.Lines[4].From), g.Y(ops.Lines[4].To)), std::tuple(100 + 150, bottom));
     for (int i = 1; i <= 15; ++i) EXPECT_EQ(g.Y(ops.Lines[static_cast<std::size_t>(6 + i)].From), (12 + i) * 100 + 16 * i);
-    EXPECT_EQ(g.Y(ops.Texts[0].At), 12 * 100 + 8);
-    EXPECT_EQ(g.Y(ops.Texts[1].At), 15 * 100 + 8 + 48);
-    EXPECT_EQ(g.X(ops.Texts[1].At), 100 + 90);
+    EXPECT_EQ(std::tuple(g.Y(ops.Texts[0].At), g.Y(ops.Texts[1].At), g.X(ops.Texts[1].At)),
+              std::tuple(12 * 100 + 8, 15 * 100 + 8 + 48, 100 + 90));
 }
 
 TEST(PageOps, FrameTopLineAndPageNumber) {
@@ -125,14 +115,12 @@ TEST(PageOps, FrameTopLineAndPageNumber) {
     PageOps ops;
     PageBuilder(ops).Frame("Jan 01, 2027", "a.txt", "Group Call", 3);
     ASSERT_EQ(ops.Texts.size(), 4u);
-    const PageGeometry g = Units();
-    EXPECT_EQ(ops.Texts[1].Font, PrintFont::Large);
-    EXPECT_EQ(g.X(ops.Texts[1].At), 1000 - 21 * 10);  // centred: half of 21 large characters
-    EXPECT_EQ(ops.Texts[2].Font, PrintFont::Heading);
-    EXPECT_EQ(g.Y(ops.Texts[2].At), 400);
-    EXPECT_EQ(ops.Texts[3].Text, "-3-");
-    EXPECT_EQ(g.X(ops.Texts[3].At), 1000 - 10);
-    EXPECT_EQ(g.Y(ops.Texts[3].At), 9000 - 200);
+    const PageGeometry g = kUnits;
+    // The title centred (half of 21 large characters), the heading, the page number.
+    EXPECT_EQ(std::tuple(ops.Texts[1].Font, g.X(ops.Texts[1].At)), std::tuple(PrintFont::Large, 1000 - 21 * 10));
+    EXPECT_EQ(std::tuple(ops.Texts[2].Font, g.Y(ops.Texts[2].At)), std::tuple(PrintFont::Heading, 400));
+    EXPECT_EQ(std::tuple(ops.Texts[3].Text, g.X(ops.Texts[3].At), g.Y(ops.Texts[3].At)),
+              std::tuple(std::string("-3-"), 1000 - 10, 9000 - 200));
 }
 
 TEST(PageLayout, MemberRowsNeverPassTheirList) {

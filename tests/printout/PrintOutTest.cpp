@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <tuple>
 
 #include "CtlCommands.h"
 #include "app/Application.h"
@@ -28,13 +27,12 @@
 #include "model/SettingsFile.h"
 #include "printout/DlgPrintout.h"
 #include "printout/PagePainter.h"
-#include "printout/PrintPlan.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
 namespace {
-std::string Run(const char* program, const QStringList& args) {
+std::string Output(const char* program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     p.waitForFinished(60000);
@@ -42,13 +40,9 @@ std::string Run(const char* program, const QStringList& args) {
 }
 
 int PdfPages(const std::string& pdf) {
-    const std::string info = Run("pdfinfo", {QString::fromStdString(pdf)});
+    const std::string info = Output("pdfinfo", {QString::fromStdString(pdf)});
     const auto at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
-
-std::string PdfText(const std::string& pdf) {
-    return Run("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
 }
 
 // Three exchanges with a few values each category shows.
@@ -78,12 +72,18 @@ std::unique_ptr<SettingData> Site() {
     data->DirectSelect.OutMode[0] = 1;
     return data;
 }
+
+// The windows' messages go to prompt.
+class Print : public testing::Test {
+protected:
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped{prompt};
+};
 }  // namespace
 
-TEST(PrintToPdf, EveryCategoryOnPaper) {
+TEST_F(Print, EveryCategoryOnPaper) {
     TempDir dir;
     const std::string file = dir.File("site.txt");
-    RecordingPrompt prompt;
     auto site = Site();
     ASSERT_TRUE(WriteSettingsFile(*site, file, prompt));
     const struct {
@@ -115,7 +115,7 @@ TEST(PrintToPdf, EveryCategoryOnPaper) {
         if (*c.category) args.insert(args.end(), {"--category", c.category});
         ASSERT_EQ(CtlMain(args, prompt, stdout), 0) << (prompt.Texts().empty() ? "" : prompt.Texts().back());
         EXPECT_EQ(PdfPages(pdf), c.pages);
-        const std::string text = PdfText(pdf);
+        const std::string text = Output("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
         for (const std::string& t : c.texts) EXPECT_NE(text.find(t), std::string::npos) << t;
     }
     // One exchange and master of a category; a name that is no category.
@@ -149,10 +149,8 @@ TEST(PrintToPdf, StopDuringPageThreeLeavesTwoPages) {
     EXPECT_EQ(PdfPages(dir.File("stop.pdf")), 2);
 }
 
-TEST(PrintWorker, FilePrintAsksForThePrinterOnce) {
+TEST_F(Print, FilePrintWorkerAsksForThePrinterOnce) {
     TempDir dir(true);
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
     const struct {
         const char* name;
         bool ok;
@@ -185,20 +183,16 @@ TEST(PrintWorker, FilePrintAsksForThePrinterOnce) {
     }
 }
 
-TEST(PrintoutWindow, ChecksTheExchangeAndStaysOpen) {
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
+TEST_F(Print, PrintoutWindowChecksTheExchangeAndStaysOpen) {
     auto model = MakeSettingData();
     model->System.SwitchCnt = 3;
     const struct {
-        const char* name;
         bool single;
         const char* text;
         int exchange;  // of the job sent; -1 none
-    } cases[] = {{"all", false, "9", 0}, {"single 2", true, "2", 2}, {"single 0", true, "0", -1},
-                 {"single 4", true, "4", -1}, {"single empty", true, "", -1}};
+    } cases[] = {{false, "9", 0}, {true, "2", 2}, {true, "0", -1}, {true, "4", -1}, {true, "", -1}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.single ? "single " : "all ") + c.text);
         prompt.Messages.clear();
         int sent = -1;
         CDlgPrintout dialog(nullptr, *model, [&](std::unique_ptr<PrintJob> job) {
@@ -230,9 +224,7 @@ TEST(PrintToPdf, ArialResolvesToItsMetricTwin) {
     EXPECT_TRUE(info.family() == "Arial" || info.family() == "Liberation Sans") << info.family().toStdString();
 }
 
-TEST(EditorPrint, SubstationsGoInTheGridsOrder) {
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
+TEST_F(Print, StationSheetHandsSubstationsInTheGridsOrder) {
     auto model = MakeTwoExchangeModel();
     std::unique_ptr<PrintJob> sent;
     CSheetStation sheet(nullptr, {*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }});
@@ -261,9 +253,7 @@ std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c) {
 
 // Each editor's Print hands the exchange shown with the edit made there: in
 // the job's data, not yet in the model.
-TEST(EditorPrint, EachEditorHandsItsShownCopy) {
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
+TEST_F(Print, EachEditorHandsItsShownCopy) {
     const struct {
         int code, exchange;
         std::unique_ptr<EditorDialog> (*open)(const EditorContext&);

@@ -8,8 +8,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "SimProcess.h"
 #include "support/BareLink.h"

@@ -1,6 +1,5 @@
-// The Password Input and New Password dialogs as widgets: their texts, the
-// order of their checks, where the focus goes, and the password line they
-// write into the start-up file.
+// The Password Input and New Password dialogs: their texts, the order of their
+// checks, where the focus goes, and the password line they write.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,14 +29,18 @@ QStringList Labels(const QWidget& w) {
     return out;
 }
 
-TEST(PasswordInput, WrongEntryNewPasswordCancelAndRightEntry) {
+class Password : public testing::Test {
+protected:
     TempDir dir;
     const std::string file = dir.File("NX420.txt");
-    WriteWholeFile(file, PasswordLine("Secret") + kRest);
     RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
-    FixedText<20> password;  // empty: the dialog reads the file itself
-    CDlgPassword dialog(password, file);
+    ScopedAppPrompt scoped{prompt};
+    FixedText<20> password;
+};
+
+TEST_F(Password, InputWrongEntryNewPasswordCancelAndRightEntry) {
+    WriteWholeFile(file, PasswordLine("Secret") + kRest);
+    CDlgPassword dialog(password, file);  // password empty: the dialog reads the file itself
     ASSERT_TRUE(Activate(dialog));
     EXPECT_EQ(dialog.windowTitle(), "Password Input");
     EXPECT_EQ(Labels(dialog), QStringList{"Enter the password."});
@@ -69,7 +72,7 @@ TEST(PasswordInput, WrongEntryNewPasswordCancelAndRightEntry) {
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);
 }
 
-TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
+TEST_F(Password, NewChecksInOrderThenWritesInPlace) {
     const struct {
         const char *name, *oldP, *newP, *confirm;
         const char* message;  // "" when the dialog closes
@@ -82,12 +85,8 @@ TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempDir dir;
-        const std::string file = dir.File("NX420.txt");
         WriteWholeFile(file, PasswordLine("old") + kRest);
-        RecordingPrompt prompt;
-        ScopedAppPrompt scoped(prompt);
-        FixedText<20> password;
+        prompt.Messages.clear();
         password = "old";
         CDlgNewPassword dialog(password, file);
         ASSERT_TRUE(Activate(dialog));
@@ -115,11 +114,7 @@ TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
     }
 }
 
-TEST(NewPassword, FieldsRefuseWhatTheFileCannotHoldAndAnUnwritableFileIsReported) {
-    TempDir dir;
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
-    FixedText<20> password;
+TEST_F(Password, NewFieldsRefuseWhatTheFileCannotHoldAndAnUnwritableFileIsReported) {
     CDlgNewPassword dialog(password, dir.File("no-such-folder/NX420.txt"));
     ASSERT_TRUE(Activate(dialog));
     QTest::keyClicks(dialog.NewEdit(), "ab");

@@ -54,9 +54,8 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
             ASSERT_TRUE(box);
             EXPECT_EQ(box->text(), QString::fromUtf16(u"Set file not saved. Exit?\n\uff71"));
             EXPECT_EQ(box->windowTitle(), *c.title ? c.title : "NX420");
-            EXPECT_EQ(box->standardButtons(), c.shown);
-            EXPECT_EQ(box->standardButton(box->defaultButton()), c.byDefault);
-            EXPECT_EQ(box->icon(), c.shownIcon);
+            EXPECT_EQ(std::tuple(box->standardButtons(), box->standardButton(box->defaultButton()), box->icon()),
+                      std::tuple(c.shown, c.byDefault, c.shownIcon));
             // Wide enough for the title, bold, and three title bar buttons.
             QFont font = QApplication::font("QMdiSubWindowTitleBar");
             font.setBold(true);
