@@ -1,5 +1,6 @@
-// nx420ctl as a user runs it: upload and download against nx420-sim, the
+// nx420ctl as a user runs it: upload, verify and download against nx420-sim, the
 // failures' messages and exit status, and check over files written from a model.
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
@@ -12,6 +13,15 @@
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
 #include "texts/SettingTextSequence.h"
+
+// The first text of an upload that differs between two configurations.
+static std::string FirstDifferentText(const SettingData& a, const SettingData& b) {
+    EncodedText ta, tb;
+    for (int i = 1; i < UploadTextCount(a.System.SwitchCnt, 0); ++i)
+        if (EncodeUploadText(a, 0, i, ta) && EncodeUploadText(b, 0, i, tb) && ta.View() != tb.View())
+            return std::string(tb.View());
+    return {};
+}
 
 class CtlTransferTest : public QObject {
     Q_OBJECT
@@ -47,8 +57,9 @@ private slots:
         QVERIFY(ReadWholeFile(dir.File("NX420work.txt")).find("History=" + files[0].toStdString()) != std::string::npos);
     }
 
-    // Up, back into a new file, and exchange 2 alone into a file of defaults:
-    // A, B and exchange 2's texts come back, the rest stays.
+    // Up and verified, back into a new file, and exchange 2 alone into a file of
+    // defaults: A, B and exchange 2's texts come back, the rest stays. One text
+    // changed in the exchanges is then the one difference verify finds.
     void settingsFileRoundTrips() {
         TempDir dir(false);
         SimProcess sim;
@@ -65,6 +76,9 @@ private slots:
         QCOMPARE(upload.status, 0);
         QVERIFY2(upload.out.startsWith("434/434 texts 100% ") && upload.out.endsWith(" B/s\n"), qPrintable(upload.out));
         QVERIFY2(upload.err.isEmpty(), qPrintable(upload.err));
+        const CtlRun equal = Ctl(dir, {"--port", port, "verify", QString::fromStdString(up)});
+        QVERIFY2(equal.out.isEmpty(), qPrintable(equal.out.left(2000)));
+        QCOMPARE(equal.status, 0);
         const CtlRun all = Ctl(dir, {"download", QString::fromStdString(down), "--port", port});
         QCOMPARE(all.status, 0);
         QVERIFY2(all.out.startsWith("433/433 texts 100%"), qPrintable(all.out));
@@ -82,6 +96,20 @@ private slots:
             const bool carried = step.Letter == 'A' || step.Letter == 'B' || step.Exchange == 2;
             QCOMPARE(CarriedText(*got, i), CarriedText(carried ? *src : *defaults, i));
         }
+
+        *got = *src;
+        got->Function[1].TalkTime = got->Function[1].TalkTime == 990 ? 980 : 990;
+        const std::string text = FirstDifferentText(*src, *got);
+        QVERIFY(!text.empty());
+        QCOMPARE(Ctl(dir, {"--port", port, "send", QString::fromLatin1(text)}).status, 0);
+        const CtlRun differs = Ctl(dir, {"--port", port, "verify", QString::fromStdString(up), "--json"});
+        QCOMPARE(differs.status, 1);
+        const QJsonArray found = QJsonDocument::fromJson(differs.out.toUtf8()).array();
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].toObject()["place"].toString(), QString("Exchange 2"));
+        QCOMPARE(found[0].toObject()["field"].toString(), QString("Conversation Time-Out"));
+        sim.Stop();  // no exchange answers: the transfer fails, nothing compared
+        QCOMPARE(Ctl(dir, {"--port", port, "verify", QString::fromStdString(up)}).status, 2);
     }
 
     // Every failure exits 1 and leaves FILE as it was; a port that does not
