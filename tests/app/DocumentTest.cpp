@@ -108,8 +108,7 @@ TEST(Document, SaveAfterOpenWritesTheOpenedFile) {
     f.state.Model->System.NumberSize = 3;
     f.state.Model->Modified = 1;
     ASSERT_TRUE(f.doc.OnFileSave(f.prompt));
-    EXPECT_EQ(f.prompt.FileDialogs.size(), 1u);
-    EXPECT_EQ(f.state.Model->Modified, 0);
+    EXPECT_EQ(std::pair(f.prompt.FileDialogs.size(), int(f.state.Model->Modified)), std::pair(1ul, 0));
     EXPECT_NE(ReadWholeFile(opened), before);
     EXPECT_EQ(ReadWholeFile(opened).substr(0, 32), PasswordLine("pw"));
 }
@@ -120,8 +119,7 @@ TEST(Document, SaveAsCancelAndWriteErrorKeepPathAndModified) {
     f.prompt.FileAnswers = {f.dir.File("missing/x.txt")};
     EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));
     EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Write Error"});
-    EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("old.txt"));
-    EXPECT_EQ(f.state.Model->Modified, 1);
+    f.ExpectChanged(false);
 }
 
 TEST(Document, BusyGuardEndsNewAndOpen) {

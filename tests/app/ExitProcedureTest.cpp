@@ -14,12 +14,10 @@ TEST(ExitProcedure, QuestionsAndTheirAnswers) {
     const struct {
         const char* name;
         int modified, mask;
-        bool log, monitor;
-        bool canSend;
+        bool log, monitor, canSend;
         std::deque<PromptAnswer> answers;
         ExitStep step;
-        Strings texts;
-        Strings calls;
+        Strings texts, calls;
     } cases[] = {
         {"nothing to ask", 0, 0, false, false, false, {}, ExitStep::Close, {}, {"CloseLinkForExit"}},
         {"unsaved and log reading, No to the first", 1, 0, true, false, true, {PromptAnswer::No}, ExitStep::Stay,

@@ -133,7 +133,8 @@ struct Window {
     ScopedAppPrompt scoped{prompt};
     ShellState state;
     FakeServices services;
-    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(nullptr, state, services, nullptr);
+    QSettings profile{QString::fromStdString(dir.File("profile.ini")), QSettings::IniFormat};
+    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(&profile, state, services, nullptr);
     CTR420View& view = *frame->View();
 
     Window() {
@@ -232,33 +233,26 @@ TEST(MainFrame, ExitAsksThenWaitsForThePortOnlySoLong) {
 }
 
 TEST(MainFrame, RecentFilesAreKeptInTheProfileAndOpenFromTheMenu) {
-    TempDir dir(true);
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
-    ShellState state;
-    FakeServices services;
-    QSettings profile(QString::fromStdString(dir.File("profile.ini")), QSettings::IniFormat);
-    {
-        CMainFrame frame(&profile, state, services, nullptr);
-        for (const char* name : {"a.txt", "b.txt"}) {
-            prompt.FileAnswers = {dir.File(name)};
-            frame.SaveAsAction()->trigger();
-        }
+    Window w;
+    for (const char* name : {"a.txt", "b.txt"}) {
+        w.prompt.FileAnswers = {w.dir.File(name)};
+        w.frame->SaveAsAction()->trigger();
     }
-    EXPECT_EQ(profile.value("Recent File List/File1").toString().toStdString(), dir.File("b.txt"));
-    EXPECT_EQ(profile.value("Recent File List/File2").toString().toStdString(), dir.File("a.txt"));
+    w.frame.reset();
+    EXPECT_EQ(w.profile.value("Recent File List/File1").toString().toStdString(), w.dir.File("b.txt"));
+    EXPECT_EQ(w.profile.value("Recent File List/File2").toString().toStdString(), w.dir.File("a.txt"));
 
-    CMainFrame frame(&profile, state, services, nullptr);
+    CMainFrame frame(&w.profile, w.state, w.services, nullptr);
     QList<QAction*> entries;
     for (QAction* a : frame.menuBar()->actions()[0]->menu()->actions())
         if (a->text().startsWith("&1 ") || a->text().startsWith("&2 ")) entries << a;
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0]->text(), "&1 " + QString::fromStdString(dir.File("b.txt")));
-    EXPECT_EQ(entries[1]->text(), "&2 " + QString::fromStdString(dir.File("a.txt")));
-    std::remove(dir.File("b.txt").c_str());
+    EXPECT_EQ(entries[0]->text(), "&1 " + QString::fromStdString(w.dir.File("b.txt")));
+    EXPECT_EQ(entries[1]->text(), "&2 " + QString::fromStdString(w.dir.File("a.txt")));
+    std::remove(w.dir.File("b.txt").c_str());
     entries[0]->trigger();  // gone: reported and dropped from the list
-    EXPECT_EQ(prompt.Texts(), Strings{"Set file Open Error"});
-    EXPECT_EQ(frame.Recent().Paths(), Strings{dir.File("a.txt")});
-    EXPECT_EQ(profile.value("Recent File List/File2").toString(), "");
+    EXPECT_EQ(w.prompt.Texts(), Strings{"Set file Open Error"});
+    EXPECT_EQ(frame.Recent().Paths(), Strings{w.dir.File("a.txt")});
+    EXPECT_EQ(w.profile.value("Recent File List/File2").toString(), "");
 }
 }  // namespace

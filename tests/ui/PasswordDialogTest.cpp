@@ -74,9 +74,8 @@ TEST_F(Password, InputWrongEntryNewPasswordCancelAndRightEntry) {
 
 TEST_F(Password, NewChecksInOrderThenWritesInPlace) {
     const struct {
-        const char *name, *oldP, *newP, *confirm;
-        const char* message;  // "" when the dialog closes
-        bool focusOnOld;      // else on New password
+        const char *name, *oldP, *newP, *confirm, *message;  // message "" when the dialog closes
+        bool focusOnOld;                                       // else on New password
     } cases[] = {
         {"old wrong", "OLD", "n1", "n2", "Old password not correct.", true},
         {"confirmation differs", "old", "n1", "n2", "New password not correct.", false},

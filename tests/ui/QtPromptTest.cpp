@@ -35,15 +35,14 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
         PromptIcon icon;
         PromptButtons buttons;
         B::StandardButtons shown;
-        B::StandardButton byDefault;
         B::Icon shownIcon;
-        B::StandardButton click;
+        B::StandardButton byDefault, click;
         PromptAnswer answer;
     } cases[] = {
-        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::No, B::Question, B::Yes, PromptAnswer::Yes},
-        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::No, B::Question, B::No, PromptAnswer::No},
-        {"", PromptIcon::Exclamation, PromptButtons::Ok, B::Ok, B::Ok, B::Warning, B::Ok, PromptAnswer::Ok},
-        {"Transmission verification", PromptIcon::None, PromptButtons::OkCancel, B::Ok | B::Cancel, B::Ok, B::NoIcon,
+        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::Question, B::No, B::Yes, PromptAnswer::Yes},
+        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::Question, B::No, B::No, PromptAnswer::No},
+        {"", PromptIcon::Exclamation, PromptButtons::Ok, B::Ok, B::Warning, B::Ok, B::Ok, PromptAnswer::Ok},
+        {"Transmission verification", PromptIcon::None, PromptButtons::OkCancel, B::Ok | B::Cancel, B::NoIcon, B::Ok,
          B::Cancel, PromptAnswer::Cancel},
     };
     QtPrompt prompt;
@@ -94,9 +93,13 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
         ASSERT_TRUE(prompt.ChooseFile(c.kind, "NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||", path));
         EXPECT_EQ(path, c.choose);
     }
-    WhenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    // Cancelled; a label without its patterns gets them in parentheses.
+    WhenModal([](QWidget* w) {
+        EXPECT_EQ(static_cast<QFileDialog*>(w)->nameFilters(), QStringList{"Logs (*.txt *.log)"});
+        static_cast<QDialog*>(w)->reject();
+    });
     std::string untouched = "same";
-    EXPECT_FALSE(prompt.ChooseFile(FileDialogKind::Open, "All|*||", untouched));
+    EXPECT_FALSE(prompt.ChooseFile(FileDialogKind::Open, "Logs|*.txt;*.log||", untouched));
     EXPECT_EQ(untouched, "same");
 }
 
