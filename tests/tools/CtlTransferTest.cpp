@@ -6,23 +6,49 @@
 #include <QJsonObject>
 #include <QtTest>
 
-#include "CtlRun.h"
+#include "SimProcess.h"
 #include "editors/LineRules.h"
 #include "editors/SystemRules.h"
 #include "model/SettingsFile.h"
 #include "support/CarriedText.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
 #include "texts/SettingTextSequence.h"
 
+namespace {
+struct CtlRun {
+    int status = -1;  // also when it crashed or did not end
+    QString out, err;
+};
+
+CtlRun Ctl(const TempDir& dir, const QStringList& args, const QString& program = NX420_CTL_PROGRAM) {
+    QProcess ctl;
+    ctl.setWorkingDirectory(QString::fromStdString(dir.Path()));  // no NX420.txt there: COM1
+    ctl.start(program, args);
+    CtlRun r;
+    if (!ctl.waitForFinished(240000)) return r;
+    r.status = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(ctl.readAllStandardError());
+    return r;
+}
+
+// Starts the simulator with its log in dir/sim.log; the --port value for it, "" when it did not start.
+QString StartSim(SimProcess& sim, const TempDir& dir, const std::vector<std::string>& options = {}) {
+    if (!sim.Start(NX420_SIM_PROGRAM, options, dir.File("sim.log"))) return {};
+    return QString::fromStdString("COM1=" + sim.Path());
+}
+
 // The first text of an upload that differs between two configurations.
-static std::string FirstDifferentText(const SettingData& a, const SettingData& b) {
+std::string FirstDifferentText(const SettingData& a, const SettingData& b) {
     EncodedText ta, tb;
     for (int i = 1; i < UploadTextCount(a.System.SwitchCnt, 0); ++i)
         if (EncodeUploadText(a, 0, i, ta) && EncodeUploadText(b, 0, i, tb) && ta.View() != tb.View())
             return std::string(tb.View());
     return {};
 }
+}  // namespace
 
 class CtlTransferTest : public QObject {
     Q_OBJECT
