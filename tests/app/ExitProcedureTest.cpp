@@ -63,14 +63,24 @@ TEST(ExitProcedure, QuestionsAndTheirAnswers) {
     }
 }
 
+// The log is stopped first. A stop that worked leaves the monitor reading on, whose
+// question comes next; a failed one clears both flags so that the exit can end.
 TEST(ExitProcedure, StopResultThenResume) {
-    struct Case { int code; Strings texts; };
-    const Case cases[] = {{0, {}}, {1, {kFailedToTransmitText}}, {2, {kFailedToOpenDeviceText}}, {4, {}}};
-    for (const Case& c : cases) {
+    const Strings closes{"SendStopReading O", "CloseLinkForExit"};
+    const struct {
+        int code;
+        Strings texts, calls;
+    } cases[] = {
+        {0, {kStopLogReading, kStopMonitorReading}, {"SendStopReading O", "SendStopReading P"}},
+        {1, {kStopLogReading, kFailedToTransmitText}, closes},
+        {2, {kStopLogReading, kFailedToOpenDeviceText}, closes},
+        {4, {kStopLogReading}, closes},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         ShellState state;
         state.LogReadingActive = true;
-        state.MonitorReadingActive = true;  // both set: log is stopped first
+        state.MonitorReadingActive = true;
         state.LogRequestFlags[0] = state.MonitorRequestFlags[0] = true;
         FakeServices services;
         services.CanSendStop = true;
@@ -85,22 +95,11 @@ TEST(ExitProcedure, StopResultThenResume) {
         exit.OnStopResult(c.code, prompt);
         EXPECT_FALSE(exit.Pending());
         EXPECT_EQ(state.LogReadingActive, c.code != 0);  // a failure clears it only when resuming
-        const ExitStep next = exit.Resume(prompt);
+        EXPECT_EQ(exit.Resume(prompt), c.code == 0 ? ExitStep::Stopping : ExitStep::Close);
         EXPECT_FALSE(state.LogReadingActive);
-        Strings texts{kStopLogReading};
-        texts.insert(texts.end(), c.texts.begin(), c.texts.end());
-        if (c.code == 0) {
-            // The monitor reading is still on: its question comes next.
-            texts.push_back(kStopMonitorReading);
-            EXPECT_EQ(next, ExitStep::Stopping);
-            EXPECT_EQ(services.Calls, (Strings{"SendStopReading O", "SendStopReading P"}));
-        } else {
-            // A failed stop clears both flags so the exit can end.
-            EXPECT_EQ(next, ExitStep::Close);
-            EXPECT_FALSE(state.MonitorReadingActive);
-        }
-        EXPECT_EQ(prompt.Texts(), texts);
+        EXPECT_EQ(state.MonitorReadingActive, c.code == 0);
+        EXPECT_EQ(prompt.Texts(), c.texts);
+        EXPECT_EQ(services.Calls, c.calls);
     }
 }
-
 }  // namespace

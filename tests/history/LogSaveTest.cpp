@@ -2,7 +2,6 @@
 // in order, and the names come back for the work file.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <mutex>
 
 #include "history/CTHLogSave.h"

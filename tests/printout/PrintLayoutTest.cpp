@@ -125,8 +125,7 @@ TEST(PageOps, FrameTopLineAndPageNumber) {
 
 TEST(PageLayout, MemberRowsNeverPassTheirList) {
     const struct {
-        int code;
-        int capacity;
+        int code, capacity;
     } cases[] = {{PrintGroupCall, kGroupMembers}, {PrintScanMonitor, kScanMembers}, {PrintEmergencyConference, kMeetMembers}};
     for (const auto& c : cases) {
         SCOPED_TRACE(PrintTitle(c.code));
@@ -142,8 +141,7 @@ TEST(PageLayout, MemberRowsNeverPassTheirList) {
         const PageOps ops = LayoutPage(*job, c.code, PageSlice{1, 0, 0, 0}, 1, "d");
         const auto exchanges = TextsAtColumn(ops, 9);
         ASSERT_EQ(exchanges.size(), static_cast<std::size_t>(c.capacity));
-        EXPECT_EQ(exchanges[0], "40");
-        EXPECT_EQ(TextsAtColumn(ops, 19)[0], "99");
+        EXPECT_EQ(std::pair(exchanges[0], TextsAtColumn(ops, 19)[0]), std::pair(std::string("40"), std::string("99")));
         EXPECT_EQ(TextsAtColumn(ops, 28).size(), static_cast<std::size_t>(c.capacity - 1));  // no number for it
     }
 }

@@ -1,9 +1,6 @@
 // nx420ctl as a user runs it: upload, verify and download against nx420-sim, the
 // failures' messages and exit status, and check, diff and export over files written
 // from a model (the CSV files read back by Python's csv module).
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 #include "SimProcess.h"

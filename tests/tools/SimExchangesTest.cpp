@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "SimExchanges.h"
 #include "texts/SettingTextEncode.h"
 
