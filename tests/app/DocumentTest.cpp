@@ -97,9 +97,16 @@ TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
     }
 }
 
-// Save after New asks for a name (shown through the main window); after Open it writes the opened file.
-TEST(Document, SaveAfterOpenWritesTheOpenedFile) {
+// Save As cancelled or failing keeps path and Modified. Save after New asks for a
+// name (shown through the main window); after Open it writes the opened file.
+TEST(Document, SaveAsFailuresKeepTheStateAndSaveWritesTheOpenedFile) {
     Fixture f;
+    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));  // Cancel
+    f.prompt.FileAnswers = {f.dir.File("missing/x.txt")};
+    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));
+    EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Write Error"});
+    f.ExpectChanged(false);
+
     const std::string opened = f.WriteDefaultsFile("opened.txt");
     const std::string before = ReadWholeFile(opened);
     f.prompt.Answers = {PromptAnswer::Yes};
@@ -108,18 +115,9 @@ TEST(Document, SaveAfterOpenWritesTheOpenedFile) {
     f.state.Model->System.NumberSize = 3;
     f.state.Model->Modified = 1;
     ASSERT_TRUE(f.doc.OnFileSave(f.prompt));
-    EXPECT_EQ(std::pair(f.prompt.FileDialogs.size(), int(f.state.Model->Modified)), std::pair(1ul, 0));
+    EXPECT_EQ(std::pair(f.prompt.FileDialogs.size(), int(f.state.Model->Modified)), std::pair(3ul, 0));
     EXPECT_NE(ReadWholeFile(opened), before);
     EXPECT_EQ(ReadWholeFile(opened).substr(0, 32), PasswordLine("pw"));
-}
-
-TEST(Document, SaveAsCancelAndWriteErrorKeepPathAndModified) {
-    Fixture f;
-    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));  // Cancel
-    f.prompt.FileAnswers = {f.dir.File("missing/x.txt")};
-    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));
-    EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Write Error"});
-    f.ExpectChanged(false);
 }
 
 TEST(Document, BusyGuardEndsNewAndOpen) {

@@ -1,5 +1,4 @@
-// Start-up (password, start-up file, the command line's file, one instance per user) and the
-// main window offscreen: its shape, panel, menu commands, recent files and exit.
+// Start-up (password, start-up file, one instance per user) and the main window offscreen.
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>

@@ -1,5 +1,4 @@
-// The history worker on its own thread: every posted record becomes a line,
-// in order, and the names come back for the work file.
+// The history worker on its own thread: every posted record becomes a line, in order.
 #include <gtest/gtest.h>
 
 #include <mutex>

@@ -1,5 +1,4 @@
-// The printed pages without a printer: page counts and order, where a page of
-// a range lies, the ruling, the frame's top line and the member-count clamp.
+// The printed pages without a printer: the plan of pages, the ruling, the frame, the clamps.
 #include <gtest/gtest.h>
 
 #include "printout/PageLayout.h"

@@ -1,6 +1,5 @@
-// The report on paper: every category drawn into a PDF and read back with
-// pdftotext, the page count with pdfinfo; a stop between pages; the worker
-// behind File > Print with its dialog answered; the Printout window's checks.
+// The report on paper (PDFs read back with pdftotext and pdfinfo), File > Print's worker,
+// the Printout window and the editors' Print buttons.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,6 +1,5 @@
-// nx420ctl as a user runs it: upload, verify and download against nx420-sim, the
-// failures' messages and exit status, and check, diff and export over files written
-// from a model (the CSV files read back by Python's csv module).
+// nx420ctl as a user runs it: transfers against nx420-sim, their failures, and the commands
+// over files (the CSV files read back by Python's csv module).
 #include <QtTest>
 
 #include "SimProcess.h"

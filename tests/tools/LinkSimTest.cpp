@@ -1,5 +1,4 @@
-// The serial port and the bare channel 0 against nx420-sim's fault options over
-// a real pseudo-terminal.
+// The serial port and the bare channel 0 against nx420-sim's fault options on a pseudo-terminal.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>

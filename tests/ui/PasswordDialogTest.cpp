@@ -1,5 +1,4 @@
-// The Password Input and New Password dialogs: their texts, the order of their
-// checks, where the focus goes, and the password line they write.
+// The Password Input and New Password dialogs: texts, order of checks, focus, the line written.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>

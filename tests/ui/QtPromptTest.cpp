@@ -1,5 +1,4 @@
-// The prompt seam on real Qt dialogs, each inspected and answered from a timer
-// while its modal loop runs, and the progress window among modal windows.
+// Real Qt dialogs, inspected and answered while their modal loop runs; the progress window.
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -105,7 +104,7 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
 
 // The progress window joins the modal window in front (an editor, the upload
 // window), or Cancel could not be clicked; it goes when that window goes.
-TEST(ProgressWindow, JoinsTheModalWindowInFrontAndOnlyCancels) {
+TEST(ProgressWindow, JoinsTheModalWindowInFrontOutlivesABoxAndOnlyCancels) {
     QWidget owner;
     owner.show();
     ProgressDesk desk(&owner);
@@ -118,6 +117,27 @@ TEST(ProgressWindow, JoinsTheModalWindowInFrontAndOnlyCancels) {
     desk.Open(2, "Title", 10, {});
     ASSERT_NE(desk.Window(), nullptr);
     EXPECT_EQ(desk.Window()->parentWidget(), modal);
+
+    // A box shown while a transfer ends its progress window neither belongs to that
+    // window nor loses it under its feet: the end is handled in the box's loop.
+    QPointer<ProgressWindow> progress = desk.Window();
+    progress->activateWindow();
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        desk.End();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        box->accept();
+    });
+    EXPECT_EQ(QtPrompt().Message("Communications time-out", {}, PromptIcon::Warning, PromptButtons::Ok),
+              PromptAnswer::Ok);
+    EXPECT_EQ(parent, modal);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(progress.isNull());
+
+    desk.Open(2, "Title", 10, {});
     delete modal;
     EXPECT_EQ(desk.Window(), nullptr);  // not left dangling
 
@@ -132,31 +152,5 @@ TEST(ProgressWindow, JoinsTheModalWindowInFrontAndOnlyCancels) {
     EXPECT_TRUE(w->isVisible());
     desk.End();
     EXPECT_EQ(cancels, 3);
-}
-
-// A box shown while a transfer ends its progress window neither belongs to
-// that window nor loses it under its feet: the end is handled in the box's loop.
-TEST(ProgressWindow, AMessageBoxOutlivesTheProgressWindowItEnds) {
-    QDialog sheet;
-    sheet.setWindowModality(Qt::ApplicationModal);
-    sheet.show();
-    ProgressDesk desk(&sheet);
-    desk.Open(2, "Title", 10, {});
-    QPointer<ProgressWindow> progress = desk.Window();
-    progress->activateWindow();
-    QtPrompt prompt;
-    QWidget* parent = nullptr;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        parent = box->parentWidget();
-        desk.End();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        box->accept();
-    });
-    EXPECT_EQ(prompt.Message("Communications time-out", {}, PromptIcon::Warning, PromptButtons::Ok), PromptAnswer::Ok);
-    EXPECT_EQ(parent, &sheet);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(progress.isNull());
 }
 }  // namespace
