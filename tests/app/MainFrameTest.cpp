@@ -140,7 +140,7 @@ struct Window {
     }
 };
 
-TEST(MainFrame, ShapePanelAndMenuCommands) {
+TEST(MainFrame, ShapePanelReadingGuardsAndMenuCommands) {
     Window w;
     EXPECT_EQ(w.frame->minimumSize(), QSize(640, 520));
     EXPECT_EQ(w.frame->maximumSize(), QSize(640, 520));
@@ -171,19 +171,7 @@ TEST(MainFrame, ShapePanelAndMenuCommands) {
     EXPECT_TRUE(w.frame->PrintAction()->isEnabled());
     EXPECT_EQ(w.services.Calls, Strings{"StartLink"});
 
-    w.view.Model().Modified = 1;
-    w.prompt.Answers = {PromptAnswer::Yes};
-    w.frame->NewAction()->trigger();
-    EXPECT_EQ(w.prompt.Texts(), Strings{"Set file not saved.\nDefault Data setting. OK?"});
-    EXPECT_EQ(w.frame->windowTitle(), "Untitled - NX420");
-    EXPECT_EQ(w.view.Model().Modified, 0);
-    w.prompt.FileAnswers = {w.dir.File("site.txt")};
-    w.frame->SaveAction()->trigger();  // no file yet: Save As
-    EXPECT_EQ(w.frame->windowTitle(), "site.txt - NX420");
-}
-
-TEST(MainFrame, ReadingFlagsPaintTheirButtonsRedAndGuardTheOtherWindow) {
-    Window w;
+    // A reading paints its button red and keeps the other reading's window shut.
     const struct {
         Category button, other;
         bool ShellState::*flag;
@@ -198,14 +186,24 @@ TEST(MainFrame, ReadingFlagsPaintTheirButtonsRedAndGuardTheOtherWindow) {
         ASSERT_NE(normal, QColor(Qt::red));
         w.view.SetReading(c.button, true);
         EXPECT_EQ(button->palette().color(QPalette::Button), QColor(Qt::red));
-        w.prompt.Messages.clear();
         w.view.OpenCategory(c.other);
         EXPECT_EQ(w.prompt.Texts(), Strings{c.refusal});
         EXPECT_EQ(w.prompt.Messages[0].Icon, PromptIcon::Exclamation);
+        w.prompt.Messages.clear();
         w.view.SetReading(c.button, false);
         EXPECT_FALSE(w.state.*c.flag);
         EXPECT_EQ(button->palette().color(QPalette::Button), normal);
     }
+
+    w.view.Model().Modified = 1;
+    w.prompt.Answers = {PromptAnswer::Yes};
+    w.frame->NewAction()->trigger();
+    EXPECT_EQ(w.prompt.Texts(), Strings{"Set file not saved.\nDefault Data setting. OK?"});
+    EXPECT_EQ(w.frame->windowTitle(), "Untitled - NX420");
+    EXPECT_EQ(w.view.Model().Modified, 0);
+    w.prompt.FileAnswers = {w.dir.File("site.txt")};
+    w.frame->SaveAction()->trigger();  // no file yet: Save As
+    EXPECT_EQ(w.frame->windowTitle(), "site.txt - NX420");
 }
 
 // The port's closing normally ends the exit (shown end to end with the

@@ -76,7 +76,7 @@ TEST(PrintPlan, PagesLieWhereTheSelectionPutsThem) {
     EXPECT_EQ(CategoryPages(*sorted, PrintSubstations)[0].Exchange, 0);
 }
 
-TEST(PageOps, TableRulingAndRowPositions) {
+TEST(PageOps, TableRulingRowPositionsAndFrame) {
     PageOps ops;
     PageBuilder out(ops);
     out.Table(12, 15, {5, 15, 25, 37, 51});
@@ -93,16 +93,13 @@ TEST(PageOps, TableRulingAndRowPositions) {
     for (int i = 1; i <= 15; ++i) EXPECT_EQ(g.Y(ops.Lines[static_cast<std::size_t>(6 + i)].From), (12 + i) * 100 + 16 * i);
     EXPECT_EQ(std::tuple(g.Y(ops.Texts[0].At), g.Y(ops.Texts[1].At), g.X(ops.Texts[1].At)),
               std::tuple(12 * 100 + 8, 15 * 100 + 8 + 48, 100 + 90));
-}
 
-TEST(PageOps, FrameTopLineAndPageNumber) {
-    const std::string longPath = "/home/installer/" + std::string(120, 'd') + "/site NX420.txt";
+    // The frame's top line: the date and the file's path, or its name when the path is too long.
     const struct {
-        std::string path;
-        std::string text;
+        std::string path, text;
     } cases[] = {
         {"/srv/NX420.txt", "Dec 06, 2026 (/srv/NX420.txt)"},
-        {longPath, "Dec 06, 2026 (site NX420.txt)"},
+        {"/home/installer/" + std::string(120, 'd') + "/site NX420.txt", "Dec 06, 2026 (site NX420.txt)"},
         {std::string(130, 'n'), "Dec 06, 2026 (" + std::string(130, 'n') + ")"},
     };
     for (const auto& c : cases) {
@@ -111,14 +108,13 @@ TEST(PageOps, FrameTopLineAndPageNumber) {
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(column, std::max(0, 120 - static_cast<int>(c.text.size())));
     }
-    PageOps ops;
-    PageBuilder(ops).Frame("Jan 01, 2027", "a.txt", "Group Call", 3);
-    ASSERT_EQ(ops.Texts.size(), 4u);
-    const PageGeometry g = kUnits;
+    PageOps frame;
+    PageBuilder(frame).Frame("Jan 01, 2027", "a.txt", "Group Call", 3);
+    ASSERT_EQ(frame.Texts.size(), 4u);
     // The title centred (half of 21 large characters), the heading, the page number.
-    EXPECT_EQ(std::tuple(ops.Texts[1].Font, g.X(ops.Texts[1].At)), std::tuple(PrintFont::Large, 1000 - 21 * 10));
-    EXPECT_EQ(std::tuple(ops.Texts[2].Font, g.Y(ops.Texts[2].At)), std::tuple(PrintFont::Heading, 400));
-    EXPECT_EQ(std::tuple(ops.Texts[3].Text, g.X(ops.Texts[3].At), g.Y(ops.Texts[3].At)),
+    EXPECT_EQ(std::tuple(frame.Texts[1].Font, g.X(frame.Texts[1].At)), std::tuple(PrintFont::Large, 1000 - 21 * 10));
+    EXPECT_EQ(std::tuple(frame.Texts[2].Font, g.Y(frame.Texts[2].At)), std::tuple(PrintFont::Heading, 400));
+    EXPECT_EQ(std::tuple(frame.Texts[3].Text, g.X(frame.Texts[3].At), g.Y(frame.Texts[3].At)),
               std::tuple(std::string("-3-"), 1000 - 10, 9000 - 200));
 }
 
