@@ -8,7 +8,7 @@
 #include "support/TempDir.h"
 
 namespace {
-TEST(CommandLine, OptionsAndFile) {
+TEST(CommandLine, OptionsFileAndHiddenOptions) {
     struct Case { std::vector<std::string> args; bool ok; std::string file, com1, com3, modem, error; };
     const Case cases[] = {
         {{}, true, "", "/dev/ttyS0", "/dev/ttyS2", "", ""},
@@ -38,10 +38,8 @@ TEST(CommandLine, OptionsAndFile) {
         EXPECT_EQ(line.Connection.Ports[2], c.com3);
         EXPECT_EQ(line.Connection.Modem, c.modem);
     }
-}
 
-// --report-idle and --exit-when-idle are shown by the second start of the program itself.
-TEST(CommandLine, HiddenOptions) {
+    // --report-idle and --exit-when-idle are shown by the second start of the program itself.
     CommandLine line;
     std::string error;
     ASSERT_TRUE(ParseCommandLine({"--screenshot", "w.png", "--help"}, line, error));

@@ -142,8 +142,7 @@ struct Window {
 
 TEST(MainFrame, ShapePanelReadingGuardsAndMenuCommands) {
     Window w;
-    EXPECT_EQ(w.frame->minimumSize(), QSize(640, 520));
-    EXPECT_EQ(w.frame->maximumSize(), QSize(640, 520));
+    EXPECT_EQ(std::pair(w.frame->minimumSize(), w.frame->maximumSize()), std::pair(QSize(640, 520), QSize(640, 520)));
     EXPECT_FALSE(w.frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w.frame->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(w.frame->windowTitle(), "NX420.txt - NX420");

@@ -27,7 +27,7 @@ std::vector<std::string> TextsAtColumn(const PageOps& ops, int chars) {
 }
 }  // namespace
 
-TEST(PrintPlan, PageCountsOfJobs) {
+TEST(PrintPlan, PageCountsOfJobsAndWhereThePagesLie) {
     const struct {
         const char* name;
         int code, switchCnt, exchange, master, records, pages;
@@ -49,9 +49,7 @@ TEST(PrintPlan, PageCountsOfJobs) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(JobPageCount(PlanJob(*Job(c.code, c.switchCnt, c.exchange, c.master, c.records))), c.pages);
     }
-}
 
-TEST(PrintPlan, PagesLieWhereTheSelectionPutsThem) {
     // Group Call page 5 of three exchanges is exchange 2, master 1.
     const auto group = PlanJob(*Job(PrintGroupCall, 3));
     ASSERT_EQ(group.size(), 1u);

@@ -86,7 +86,7 @@ TEST(LinkSimTest, ReceivesLogAndMonitorStreams) {
     }, kDeadlineMs));
 }
 
-TEST(SerialPortTest, OpenFailuresAndDeviceMap) {
+TEST(SerialPortTest, OpenFailuresDeviceMapAndTheGroupToJoin) {
     SerialPort port;
     std::string why;
     EXPECT_FALSE(port.Open("/dev/null", &why));
@@ -97,11 +97,9 @@ TEST(SerialPortTest, OpenFailuresAndDeviceMap) {
     EXPECT_EQ(map.PathOf("COM1"), "/dev/ttyS0");
     EXPECT_EQ(map.PathOf(3), "/dev/ttyS3");
     EXPECT_EQ(map.PathOf("COM9"), "");
-}
 
-// A user without the right to the device is told which group to join: the
-// device's own group when it may read and write, else dialout.
-TEST(SerialPortTest, PermissionDeniedNamesTheGroup) {
+    // A user without the right to the device is told which group to join: the
+    // device's own group when it may read and write, else dialout.
     if (geteuid() != 0) GTEST_SKIP() << "needs root to open as another user";
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(master, 0);
