@@ -50,10 +50,7 @@ std::unique_ptr<SettingData> Site() {
     data->System.SwitchCnt = 3;
     data->System.NumberSize = 3;
     data->System.TieLine[1] = 1;
-    for (int e = 1; e <= 3; ++e) {
-        data->System.SwNumber[e - 1].Value = e * 100;
-        data->System.SwNumber[e - 1].Text = std::to_string(e * 100);
-    }
+    for (int e = 1; e <= 3; ++e) SetFirst(data->System, e, std::to_string(e * 100));
     SetStation(data->Exchange(2).Master[0], "280", "FRONT");
     SetStation(data->Exchange(1).Sub[4], "105", "LOBBY");
     data->Exchange(1).Sub[4].CallSwNo = 2;

@@ -175,10 +175,8 @@ private slots:
         const QString good = QString::fromStdString(dir.File("good.txt"));
         const QString bad = QString::fromStdString(dir.File("bad.txt"));
         QVERIFY(WriteSettingsFile(*data, good.toStdString(), prompt));
-        data->System.SwNumber[0].Text = "1";  // two digits are set
-        data->System.SwNumber[0].Value = 1;
-        data->Switch[0].Master[1].Number = "90";  // master 1's number
-        data->Switch[0].Master[1].NumberValue = 90;
+        SetFirst(data->System, 1, "1");  // two digits are set
+        SetStation(data->Switch[0].Master[1], "90", "");  // master 1's number
         data->Switch[0].LineCntLimit = 0;
         data->Switch[0].Master[0].GroupMaster[0] = MemberRef{1, 1, 1};  // the master itself
         data->Switch[0].PagingTimeLimit = 995;
