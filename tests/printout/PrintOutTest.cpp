@@ -222,11 +222,8 @@ TEST_F(Print, StationSheetHandsSubstationsInTheGridsOrder) {
     sheet.SubPage()->Grid()->verticalHeader()->moveSection(3, 0);  // substation 4 shown first
     sheet.PrintButton()->click();
     ASSERT_TRUE(sent);
-    EXPECT_EQ(sent->Code, PrintSubstations);
-    ASSERT_EQ(sent->Rows.size(), 64u);
-    EXPECT_EQ(sent->Rows[0].Position, 4);
-    EXPECT_EQ(sent->Rows[1].Position, 1);
-    EXPECT_EQ(sent->Rows[0].Exchange, 1);
+    ASSERT_EQ(std::pair(int(sent->Code), sent->Rows.size()), std::pair(int(PrintSubstations), std::size_t(64)));
+    EXPECT_EQ(std::tuple(sent->Rows[0].Position, sent->Rows[1].Position, sent->Rows[0].Exchange), std::tuple(4, 1, 1));
 }
 
 namespace {
