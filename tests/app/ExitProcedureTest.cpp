@@ -48,10 +48,8 @@ TEST(ExitProcedure, QuestionsAndTheirAnswers) {
         ExitProcedure exit(state, services);
         EXPECT_EQ(exit.Begin(prompt), c.step);
         EXPECT_EQ(prompt.Texts(), c.texts);
-        for (const auto& m : prompt.Messages) {
-            EXPECT_EQ(m.Buttons, PromptButtons::YesNo);
-            EXPECT_EQ(m.Icon, PromptIcon::Question);
-        }
+        for (const auto& m : prompt.Messages)
+            EXPECT_EQ(std::pair(m.Icon, m.Buttons), std::pair(PromptIcon::Question, PromptButtons::YesNo));
         EXPECT_EQ(services.Calls, c.calls);
         if (c.step == ExitStep::Close) {
             EXPECT_EQ(state.ActivityMask, LinkActivity::Closing);

@@ -196,9 +196,9 @@ TEST_F(Print, PrintoutWindowChecksTheExchangeAndStaysOpen) {
         dialog.ExchangeEdit()->setText(c.text);
         dialog.PrintButton()->click();
         EXPECT_EQ(sent, c.exchange);
+        ASSERT_EQ(prompt.Texts(), c.exchange < 0 ? std::vector<std::string>{kIncorrectExchangeText}
+                                                  : std::vector<std::string>{});
         if (c.exchange < 0) {
-            ASSERT_EQ(prompt.Messages.size(), 1u);
-            EXPECT_EQ(prompt.Messages[0].Text, kIncorrectExchangeText);
             EXPECT_EQ(prompt.Messages[0].Icon, PromptIcon::Question);
             EXPECT_EQ(dialog.ExchangeEdit()->selectedText(), dialog.ExchangeEdit()->text());
         }

@@ -106,9 +106,8 @@ TEST_F(Password, NewChecksInOrderThenWritesInPlace) {
         if (closes) continue;
         // The field found wrong is emptied and takes the focus; New password takes Confirmation along.
         EXPECT_TRUE((c.focusOnOld ? dialog.OldEdit() : dialog.NewEdit())->hasFocus());
-        EXPECT_EQ(dialog.OldEdit()->text(), c.focusOnOld ? "" : c.oldP);
-        EXPECT_EQ(dialog.NewEdit()->text(), c.focusOnOld ? c.newP : "");
-        EXPECT_EQ(dialog.ConfirmEdit()->text(), c.focusOnOld ? c.confirm : "");
+        EXPECT_EQ((QStringList{dialog.OldEdit()->text(), dialog.NewEdit()->text(), dialog.ConfirmEdit()->text()}),
+                  (c.focusOnOld ? QStringList{"", c.newP, c.confirm} : QStringList{c.oldP, "", ""}));
     }
 }
 
