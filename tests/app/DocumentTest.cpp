@@ -46,47 +46,43 @@ struct Fixture {
     }
 };
 
-// Yes to the question is shown through the main window's menu.
-TEST(Document, NewAsksOnlyWhenModified) {
-    for (const bool modified : {true, false}) {
-        Fixture f;
-        f.state.Model->Modified = modified;
-        f.prompt.Answers = {PromptAnswer::No};
-        EXPECT_EQ(f.doc.OnFileNew(f.prompt), !modified);
-        EXPECT_EQ(f.prompt.Texts(), modified ? Strings{kNewNotSaved} : Strings{});
-        f.ExpectChanged(!modified);
-        for (const auto& m : f.prompt.Messages)
-            EXPECT_EQ(std::pair(m.Icon, m.Buttons), std::pair(PromptIcon::Question, PromptButtons::YesNo));
-    }
-}
-
-TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
+// New and Open ask only when the model is modified (Yes to New is shown through the
+// main window's menu); Open then reads the file chosen.
+TEST(Document, NewAndOpenAskWhenModifiedThenOpenReadsTheChosenFile) {
     const struct {
+        bool open, modified;
         PromptAnswer answer;
         const char* file;   // chosen in the file dialog; "" cancels it
         const char* bytes;  // written there; nullptr the defaults with password "pw", "" nothing
         bool changed;
         Strings texts;
     } cases[] = {
-        {PromptAnswer::No, "site.txt", nullptr, false, {kOpenNotSaved}},
-        {PromptAnswer::Yes, "", "", false, {kOpenNotSaved}},
-        {PromptAnswer::Yes, "site.txt", nullptr, true, {kOpenNotSaved}},
-        {PromptAnswer::Yes, "missing.txt", "", false, {kOpenNotSaved, "Set file Open Error"}},
+        {false, true, PromptAnswer::No, "", "", false, {kNewNotSaved}},
+        {false, false, PromptAnswer::No, "", "", true, {}},
+        {true, true, PromptAnswer::No, "site.txt", nullptr, false, {kOpenNotSaved}},
+        {true, true, PromptAnswer::Yes, "", "", false, {kOpenNotSaved}},
+        {true, true, PromptAnswer::Yes, "site.txt", nullptr, true, {kOpenNotSaved}},
+        {true, true, PromptAnswer::Yes, "missing.txt", "", false, {kOpenNotSaved, "Set file Open Error"}},
         // Not a settings file: the defaults, no path, the link restarted.
-        {PromptAnswer::Yes, "bad.txt", "Password=00********************\nhello\n", true,
+        {true, true, PromptAnswer::Yes, "bad.txt", "Password=00********************\nhello\n", true,
          {kOpenNotSaved, "Incorrect setting file. Key information\n [Maintenance] not found.\nDefault Data setting"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
+        SCOPED_TRACE(std::string(c.open ? "Open " : "New ") + c.file);
         Fixture f;
+        f.state.Model->Modified = c.modified;
         const std::string path = f.dir.File(c.file);
         if (!c.bytes) f.WriteDefaultsFile(c.file);
         else if (*c.bytes) WriteWholeFile(path, c.bytes);
         f.prompt.Answers = {c.answer};
         if (*c.file) f.prompt.FileAnswers = {path};
-        EXPECT_EQ(f.doc.OnFileOpen(f.prompt), c.changed);
+        EXPECT_EQ(c.open ? f.doc.OnFileOpen(f.prompt) : f.doc.OnFileNew(f.prompt), c.changed);
         EXPECT_EQ(f.prompt.Texts(), c.texts);
-        ASSERT_EQ(f.prompt.FileDialogs.size(), c.answer == PromptAnswer::Yes ? 1u : 0u);
+        if (!f.prompt.Messages.empty()) {
+            EXPECT_EQ(std::pair(f.prompt.Messages[0].Icon, f.prompt.Messages[0].Buttons),
+                      std::pair(PromptIcon::Question, PromptButtons::YesNo));
+        }
+        ASSERT_EQ(f.prompt.FileDialogs.size(), c.open && c.answer == PromptAnswer::Yes ? 1u : 0u);
         for (std::size_t i = 0; i < f.prompt.FileDialogs.size(); ++i)
             EXPECT_EQ(std::pair(f.prompt.FileDialogs[i], f.prompt.FileFilters[i]),
                       std::pair(FileDialogKind::Open,
