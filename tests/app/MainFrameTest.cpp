@@ -28,7 +28,6 @@ void WriteSettings(const std::string& path, const char* password, int switchCoun
 }
 
 TEST(Startup, PasswordStartupFileAndCommandLineOutcomes) {
-    const std::string malformed = "Password=00********************\nPcConnect=0\n";
     const struct {
         const char* name;
         std::string file;  // NX420.txt: "-" none, "" or "abc" a settings file with that password
@@ -45,7 +44,7 @@ TEST(Startup, PasswordStartupFileAndCommandLineOutcomes) {
         {"password, Cancel", "abc", "", false, 1, {}, "", 0},
         {"error", "Password=x\n", "", false, 0, {"Incorrect setting file.\n Password Error"}, "", 0},
         {"err02", "\n", "", false, 0, {"Incorrect setting file. Key information\n Password= not found."}, "", 0},
-        {"not a settings file", malformed, "", false, 0,
+        {"not a settings file", "Password=00********************\nPcConnect=0\n", "", false, 0,
          {"Incorrect setting file. Key information\n [Maintenance] not found.\nDefault Data setting"},
          "Untitled - NX420", 1},
         {"file on the command line", "", "site.txt", false, 0, {}, "site.txt - NX420", 7},

@@ -27,7 +27,7 @@ void WhenModal(std::function<void(QWidget*)> inspect) {
     timer->start(10);
 }
 
-TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
+TEST(QtPrompt, MessageBoxesAndFileDialogsAsTheProgramSetsThem) {
     using B = QMessageBox;
     const struct {
         const char* title;  // "" for the program's
@@ -63,9 +63,8 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
         });
         EXPECT_EQ(prompt.Message("Set file not saved. Exit?\n\xb1", c.title, c.icon, c.buttons), c.answer);
     }
-}
 
-TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
+    // File dialogs: the filter, no default name, the Open or Save mode.
     TempDir dir;
     const std::string existing = dir.File("site.txt");
     WriteWholeFile(existing, "x");
@@ -73,10 +72,9 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
         FileDialogKind kind;
         std::string choose;
         QFileDialog::AcceptMode mode;
-    } cases[] = {{FileDialogKind::Open, existing, QFileDialog::AcceptOpen},
+    } files[] = {{FileDialogKind::Open, existing, QFileDialog::AcceptOpen},
                  {FileDialogKind::Save, dir.File("new.txt"), QFileDialog::AcceptSave}};
-    QtPrompt prompt;
-    for (const auto& c : cases) {
+    for (const auto& c : files) {
         WhenModal([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             ASSERT_TRUE(dialog);
