@@ -6,10 +6,9 @@
 #include "app/RecentFiles.h"
 #include "app/SingleInstance.h"
 #include "support/TempDir.h"
-#include "core/FileDialogFilter.h"
 
 namespace {
-TEST(CommandLine, OptionsAndFile) {
+TEST(CommandLine, OptionsFileAndHiddenOptions) {
     struct Case { std::vector<std::string> args; bool ok; std::string file, com1, com3, modem, error; };
     const Case cases[] = {
         {{}, true, "", "/dev/ttyS0", "/dev/ttyS2", "", ""},
@@ -39,10 +38,8 @@ TEST(CommandLine, OptionsAndFile) {
         EXPECT_EQ(line.Connection.Ports[2], c.com3);
         EXPECT_EQ(line.Connection.Modem, c.modem);
     }
-}
 
-// --report-idle and --exit-when-idle are shown by the second start of the program itself.
-TEST(CommandLine, HiddenOptions) {
+    // --report-idle and --exit-when-idle are shown by the second start of the program itself.
     CommandLine line;
     std::string error;
     ASSERT_TRUE(ParseCommandLine({"--screenshot", "w.png", "--help"}, line, error));
@@ -79,9 +76,4 @@ TEST(RecentFiles, NewestFirstFourAtMost) {
     EXPECT_EQ(recent.Paths(), (std::vector<std::string>{"x", "y", "z", "w"}));
 }
 
-// The program's own filter list is shown through the Qt prompt's file dialog.
-TEST(FileDialogFilter, PipeFormToQtList) {
-    EXPECT_EQ(QtFileFilter("Texts|*.txt;*.log||"), "Texts (*.txt *.log)");
-    EXPECT_EQ(QtFileFilter(""), "");
-}
 }  // namespace

@@ -31,17 +31,10 @@ struct Fixture {
     // Either the defaults read from path (empty: none) with the link restarted,
     // or the populated model, its path and Modified untouched.
     void ExpectChanged(bool changed, const std::string& path = {}) const {
-        if (changed) {
-            EXPECT_TRUE(SameSettings(*state.Model, *MakeSettingData()));
-            EXPECT_EQ(state.Model->CurrentFilePath.Str(), path);
-            EXPECT_EQ(state.Model->Modified, 0);
-            EXPECT_EQ(services.Calls, (Strings{"StopLink", "StartLink"}));
-        } else {
-            EXPECT_TRUE(Populated());
-            EXPECT_EQ(state.Model->CurrentFilePath.Str(), dir.File("old.txt"));
-            EXPECT_EQ(state.Model->Modified, 1);
-            EXPECT_TRUE(services.Calls.empty());
-        }
+        EXPECT_TRUE(changed ? SameSettings(*state.Model, *MakeSettingData()) : Populated());
+        EXPECT_EQ(state.Model->CurrentFilePath.Str(), changed ? path : dir.File("old.txt"));
+        EXPECT_EQ(state.Model->Modified, changed ? 0 : 1);
+        EXPECT_EQ(services.Calls, (changed ? Strings{"StopLink", "StartLink"} : Strings{}));
     }
     // A settings file holding the defaults and password "pw".
     std::string WriteDefaultsFile(const std::string& name) {
@@ -53,72 +46,63 @@ struct Fixture {
     }
 };
 
-// Yes to the question is shown through the main window's menu.
-TEST(Document, NewAsksOnlyWhenModified) {
-    for (const bool modified : {true, false}) {
-        Fixture f;
-        f.state.Model->Modified = modified;
-        f.prompt.Answers = {PromptAnswer::No};
-        EXPECT_EQ(f.doc.OnFileNew(f.prompt), !modified);
-        EXPECT_EQ(f.prompt.Texts(), modified ? Strings{kNewNotSaved} : Strings{});
-        f.ExpectChanged(!modified);
-        for (const auto& m : f.prompt.Messages)
-            EXPECT_EQ(std::pair(m.Icon, m.Buttons), std::pair(PromptIcon::Question, PromptButtons::YesNo));
-    }
-}
-
-TEST(Document, OpenAsksWhenModifiedThenReadsTheChosenFile) {
-    struct Case {
-        std::deque<PromptAnswer> answers;
-        bool choose;
+// New and Open ask only when the model is modified (Yes to New is shown through the
+// main window's menu); Open then reads the file chosen.
+TEST(Document, NewAndOpenAskWhenModifiedThenOpenReadsTheChosenFile) {
+    const struct {
+        bool open, modified;
+        PromptAnswer answer;
+        const char* file;   // chosen in the file dialog; "" cancels it
+        const char* bytes;  // written there; nullptr the defaults with password "pw", "" nothing
         bool changed;
-        size_t dialogs;
+        Strings texts;
+    } cases[] = {
+        {false, true, PromptAnswer::No, "", "", false, {kNewNotSaved}},
+        {false, false, PromptAnswer::No, "", "", true, {}},
+        {true, true, PromptAnswer::No, "site.txt", nullptr, false, {kOpenNotSaved}},
+        {true, true, PromptAnswer::Yes, "", "", false, {kOpenNotSaved}},
+        {true, true, PromptAnswer::Yes, "site.txt", nullptr, true, {kOpenNotSaved}},
+        {true, true, PromptAnswer::Yes, "missing.txt", "", false, {kOpenNotSaved, "Set file Open Error"}},
+        // Not a settings file: the defaults, no path, the link restarted.
+        {true, true, PromptAnswer::Yes, "bad.txt", "Password=00********************\nhello\n", true,
+         {kOpenNotSaved, "Incorrect setting file. Key information\n [Maintenance] not found.\nDefault Data setting"}},
     };
-    // The second row cancels the file dialog.
-    const Case cases[] = {{{PromptAnswer::No}, true, false, 0}, {{PromptAnswer::Yes}, false, false, 1},
-                          {{PromptAnswer::Yes}, true, true, 1}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.open ? "Open " : "New ") + c.file);
         Fixture f;
-        const std::string path = f.WriteDefaultsFile("site.txt");
-        f.prompt.Answers = c.answers;
-        if (c.choose) f.prompt.FileAnswers = {path};
-        EXPECT_EQ(f.doc.OnFileOpen(f.prompt), c.changed);
-        EXPECT_EQ(f.prompt.Texts(), Strings{kOpenNotSaved});
-        ASSERT_EQ(f.prompt.FileDialogs.size(), c.dialogs);
-        for (std::size_t i = 0; i < c.dialogs; ++i)
+        f.state.Model->Modified = c.modified;
+        const std::string path = f.dir.File(c.file);
+        if (!c.bytes) f.WriteDefaultsFile(c.file);
+        else if (*c.bytes) WriteWholeFile(path, c.bytes);
+        f.prompt.Answers = {c.answer};
+        if (*c.file) f.prompt.FileAnswers = {path};
+        EXPECT_EQ(c.open ? f.doc.OnFileOpen(f.prompt) : f.doc.OnFileNew(f.prompt), c.changed);
+        EXPECT_EQ(f.prompt.Texts(), c.texts);
+        if (!f.prompt.Messages.empty()) {
+            EXPECT_EQ(std::pair(f.prompt.Messages[0].Icon, f.prompt.Messages[0].Buttons),
+                      std::pair(PromptIcon::Question, PromptButtons::YesNo));
+        }
+        ASSERT_EQ(f.prompt.FileDialogs.size(), c.open && c.answer == PromptAnswer::Yes ? 1u : 0u);
+        for (std::size_t i = 0; i < f.prompt.FileDialogs.size(); ++i)
             EXPECT_EQ(std::pair(f.prompt.FileDialogs[i], f.prompt.FileFilters[i]),
                       std::pair(FileDialogKind::Open,
                                 std::string("NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||")));
-        f.ExpectChanged(c.changed, path);
-        EXPECT_EQ(f.state.Model->SettingPassword.Str(), c.changed ? "pw" : "");
+        const bool read = c.changed && !c.bytes;
+        f.ExpectChanged(c.changed, read ? path : "");
+        EXPECT_EQ(f.state.Model->SettingPassword.Str(), read ? "pw" : "");
     }
 }
 
-TEST(Document, OpenFailures) {
-    {  // A file that cannot be opened: message, nothing changes, the link stays.
-        Fixture f;
-        f.prompt.FileAnswers = {f.dir.File("missing.txt")};
-        f.prompt.Answers = {PromptAnswer::Yes};
-        EXPECT_FALSE(f.doc.OnFileOpen(f.prompt));
-        EXPECT_EQ(f.prompt.Texts(), (Strings{kOpenNotSaved, "Set file Open Error"}));
-        f.ExpectChanged(false);
-    }
-    {  // Not a settings file: key message, defaults, empty path, Modified 0, link restarted.
-        Fixture f;
-        WriteWholeFile(f.dir.File("bad.txt"), "Password=00********************\nhello\n");
-        f.prompt.Answers = {PromptAnswer::Yes};
-        f.prompt.FileAnswers = {f.dir.File("bad.txt")};
-        EXPECT_TRUE(f.doc.OnFileOpen(f.prompt));
-        EXPECT_EQ(f.prompt.Texts(),
-                  (Strings{kOpenNotSaved, "Incorrect setting file. Key information\n [Maintenance] not found.\n"
-                                          "Default Data setting"}));
-        f.ExpectChanged(true);
-    }
-}
-
-// Save after New asks for a name (shown through the main window); after Open it writes the opened file.
-TEST(Document, SaveAfterOpenWritesTheOpenedFile) {
+// Save As cancelled or failing keeps path and Modified. Save after New asks for a
+// name (shown through the main window); after Open it writes the opened file.
+TEST(Document, SaveAsFailuresKeepTheStateAndSaveWritesTheOpenedFile) {
     Fixture f;
+    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));  // Cancel
+    f.prompt.FileAnswers = {f.dir.File("missing/x.txt")};
+    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));
+    EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Write Error"});
+    f.ExpectChanged(false);
+
     const std::string opened = f.WriteDefaultsFile("opened.txt");
     const std::string before = ReadWholeFile(opened);
     f.prompt.Answers = {PromptAnswer::Yes};
@@ -127,32 +111,19 @@ TEST(Document, SaveAfterOpenWritesTheOpenedFile) {
     f.state.Model->System.NumberSize = 3;
     f.state.Model->Modified = 1;
     ASSERT_TRUE(f.doc.OnFileSave(f.prompt));
-    EXPECT_EQ(f.prompt.FileDialogs.size(), 1u);
-    EXPECT_EQ(f.state.Model->Modified, 0);
+    EXPECT_EQ(std::pair(f.prompt.FileDialogs.size(), int(f.state.Model->Modified)), std::pair(3ul, 0));
     EXPECT_NE(ReadWholeFile(opened), before);
     EXPECT_EQ(ReadWholeFile(opened).substr(0, 32), PasswordLine("pw"));
 }
 
-TEST(Document, SaveAsCancelAndWriteErrorKeepPathAndModified) {
-    Fixture f;
-    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));  // Cancel
-    f.prompt.FileAnswers = {f.dir.File("missing/x.txt")};
-    EXPECT_FALSE(f.doc.OnFileSaveAs(f.prompt));
-    EXPECT_EQ(f.prompt.Texts(), Strings{"Set file Write Error"});
-    EXPECT_EQ(f.state.Model->CurrentFilePath.Str(), f.dir.File("old.txt"));
-    EXPECT_EQ(f.state.Model->Modified, 1);
-}
-
 TEST(Document, BusyGuardEndsNewAndOpen) {
-    struct Case {
+    const struct {
         bool log, monitor;
         int answer;
-        Strings texts;
-    };
-    const char* const log = "Reading log data. Please stop reading and try it again.";
-    const Case cases[] = {{true, true, 1, {log}},
-                          {false, true, 2, {"Reading communication data. Please stop reading and try it again."}}};
-    for (const Case& c : cases) {
+        const char* text;
+    } cases[] = {{true, true, 1, "Reading log data. Please stop reading and try it again."},
+                 {false, true, 2, "Reading communication data. Please stop reading and try it again."}};
+    for (const auto& c : cases) {
         Fixture f;
         f.state.LogReadingActive = c.log;
         f.state.MonitorReadingActive = c.monitor;
@@ -160,7 +131,7 @@ TEST(Document, BusyGuardEndsNewAndOpen) {
         EXPECT_EQ(BusyGuard(f.state, f.prompt), c.answer);
         EXPECT_FALSE(f.doc.OnFileNew(f.prompt));
         EXPECT_FALSE(f.doc.OnFileOpen(f.prompt));
-        EXPECT_EQ(f.prompt.Texts(), (Strings{c.texts[0], c.texts[0], c.texts[0]}));
+        EXPECT_EQ(f.prompt.Texts(), (Strings{c.text, c.text, c.text}));
         EXPECT_EQ(f.prompt.Messages[0].Icon, PromptIcon::Exclamation);
         EXPECT_TRUE(f.Populated());
         EXPECT_TRUE(f.prompt.FileDialogs.empty());

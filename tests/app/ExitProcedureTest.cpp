@@ -10,36 +10,35 @@
 namespace {
 using Strings = std::vector<std::string>;
 
-struct ExitCase {
-    const char* name;
-    int modified;
-    bool log, monitor;
-    bool canSend;
-    std::deque<PromptAnswer> answers;
-    ExitStep step;
-    Strings texts;
-    Strings calls;
-};
-
 TEST(ExitProcedure, QuestionsAndTheirAnswers) {
-    const ExitCase cases[] = {
-        {"nothing to ask", 0, false, false, false, {}, ExitStep::Close, {}, {"CloseLinkForExit"}},
-        {"unsaved and log reading, No to the first", 1, true, false, true, {PromptAnswer::No}, ExitStep::Stay,
+    const struct {
+        const char* name;
+        int modified, mask;
+        bool log, monitor, canSend;
+        std::deque<PromptAnswer> answers;
+        ExitStep step;
+        Strings texts, calls;
+    } cases[] = {
+        {"nothing to ask", 0, 0, false, false, false, {}, ExitStep::Close, {}, {"CloseLinkForExit"}},
+        {"unsaved and log reading, No to the first", 1, 0, true, false, true, {PromptAnswer::No}, ExitStep::Stay,
          {kExitNotSaved}, {}},
-        {"unsaved and log reading, No to the second", 1, true, false, true, {PromptAnswer::Yes, PromptAnswer::No},
+        {"unsaved and log reading, No to the second", 1, 0, true, false, true, {PromptAnswer::Yes, PromptAnswer::No},
          ExitStep::Stay, {kExitNotSaved, kStopLogReading}, {}},
-        {"log reading, Yes: stop request sent", 0, true, false, true, {PromptAnswer::Yes}, ExitStep::Stopping,
+        {"log reading, Yes: stop request sent", 0, 0, true, false, true, {PromptAnswer::Yes}, ExitStep::Stopping,
          {kStopLogReading}, {"SendStopReading O"}},
-        {"monitor reading, Yes: stop request sent", 0, false, true, true, {PromptAnswer::Yes}, ExitStep::Stopping,
+        {"monitor reading, Yes: stop request sent", 0, 0, false, true, true, {PromptAnswer::Yes}, ExitStep::Stopping,
          {kStopMonitorReading}, {"SendStopReading P"}},
         // Without a link nothing can be sent: the exit goes on instead of hanging.
-        {"log reading, no link", 0, true, false, false, {PromptAnswer::Yes}, ExitStep::Close, {kStopLogReading},
+        {"log reading, no link", 0, 0, true, false, false, {PromptAnswer::Yes}, ExitStep::Close, {kStopLogReading},
          {"SendStopReading O", "CloseLinkForExit"}},
+        // A close request while the port closes is let through; the link is not told twice.
+        {"already closing", 0, LinkActivity::Closing, false, false, false, {}, ExitStep::Close, {}, {}},
     };
-    for (const ExitCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ShellState state;
         state.Model->Modified = static_cast<uint8_t>(c.modified);
+        state.ActivityMask = c.mask;
         state.LogReadingActive = c.log;
         state.MonitorReadingActive = c.monitor;
         FakeServices services;
@@ -49,13 +48,11 @@ TEST(ExitProcedure, QuestionsAndTheirAnswers) {
         ExitProcedure exit(state, services);
         EXPECT_EQ(exit.Begin(prompt), c.step);
         EXPECT_EQ(prompt.Texts(), c.texts);
-        for (const auto& m : prompt.Messages) {
-            EXPECT_EQ(m.Buttons, PromptButtons::YesNo);
-            EXPECT_EQ(m.Icon, PromptIcon::Question);
-        }
+        for (const auto& m : prompt.Messages)
+            EXPECT_EQ(std::pair(m.Icon, m.Buttons), std::pair(PromptIcon::Question, PromptButtons::YesNo));
         EXPECT_EQ(services.Calls, c.calls);
         if (c.step == ExitStep::Close) {
-            EXPECT_EQ(state.ActivityMask, c.calls.back() == "CloseLinkForExit" ? 64 : 0);
+            EXPECT_EQ(state.ActivityMask, LinkActivity::Closing);
         }
         if (c.step == ExitStep::Stay) {
             EXPECT_EQ(state.LogReadingActive, c.log);
@@ -64,14 +61,24 @@ TEST(ExitProcedure, QuestionsAndTheirAnswers) {
     }
 }
 
+// The log is stopped first. A stop that worked leaves the monitor reading on, whose
+// question comes next; a failed one clears both flags so that the exit can end.
 TEST(ExitProcedure, StopResultThenResume) {
-    struct Case { int code; Strings texts; };
-    const Case cases[] = {{0, {}}, {1, {kFailedToTransmitText}}, {2, {kFailedToOpenDeviceText}}, {4, {}}};
-    for (const Case& c : cases) {
+    const Strings closes{"SendStopReading O", "CloseLinkForExit"};
+    const struct {
+        int code;
+        Strings texts, calls;
+    } cases[] = {
+        {0, {kStopLogReading, kStopMonitorReading}, {"SendStopReading O", "SendStopReading P"}},
+        {1, {kStopLogReading, kFailedToTransmitText}, closes},
+        {2, {kStopLogReading, kFailedToOpenDeviceText}, closes},
+        {4, {kStopLogReading}, closes},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         ShellState state;
         state.LogReadingActive = true;
-        state.MonitorReadingActive = true;  // both set: log is stopped first
+        state.MonitorReadingActive = true;
         state.LogRequestFlags[0] = state.MonitorRequestFlags[0] = true;
         FakeServices services;
         services.CanSendStop = true;
@@ -86,31 +93,11 @@ TEST(ExitProcedure, StopResultThenResume) {
         exit.OnStopResult(c.code, prompt);
         EXPECT_FALSE(exit.Pending());
         EXPECT_EQ(state.LogReadingActive, c.code != 0);  // a failure clears it only when resuming
-        const ExitStep next = exit.Resume(prompt);
+        EXPECT_EQ(exit.Resume(prompt), c.code == 0 ? ExitStep::Stopping : ExitStep::Close);
         EXPECT_FALSE(state.LogReadingActive);
-        Strings texts{kStopLogReading};
-        texts.insert(texts.end(), c.texts.begin(), c.texts.end());
-        if (c.code == 0) {
-            // The monitor reading is still on: its question comes next.
-            texts.push_back(kStopMonitorReading);
-            EXPECT_EQ(next, ExitStep::Stopping);
-            EXPECT_EQ(services.Calls, (Strings{"SendStopReading O", "SendStopReading P"}));
-        } else {
-            // A failed stop clears both flags so the exit can end.
-            EXPECT_EQ(next, ExitStep::Close);
-            EXPECT_FALSE(state.MonitorReadingActive);
-        }
-        EXPECT_EQ(prompt.Texts(), texts);
+        EXPECT_EQ(state.MonitorReadingActive, c.code == 0);
+        EXPECT_EQ(prompt.Texts(), c.texts);
+        EXPECT_EQ(services.Calls, c.calls);
     }
-}
-
-TEST(ExitProcedure, CloseRequestWhileClosingIsLetThrough) {
-    ShellState state;
-    state.ActivityMask = LinkActivity::Closing;
-    FakeServices services;
-    RecordingPrompt prompt;
-    ExitProcedure exit(state, services);
-    EXPECT_EQ(exit.Begin(prompt), ExitStep::Close);
-    EXPECT_TRUE(services.Calls.empty());  // the link is not told twice
 }
 }  // namespace

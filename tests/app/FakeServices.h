@@ -9,13 +9,12 @@ class FakeServices : public ShellServices {
 public:
     std::vector<std::string> Calls;
     bool CanSendStop = false;
-    bool HasSomethingToClose = true;
 
     void StartLink(ShellState&) override { Calls.push_back("StartLink"); }
     void StopLink(ShellState&) override { Calls.push_back("StopLink"); }
     bool CloseLinkForExit(ShellState&) override {
         Calls.push_back("CloseLinkForExit");
-        return HasSomethingToClose;
+        return true;
     }
     void EndLink(ShellState&) override { Calls.push_back("EndLink"); }
     bool SendStopReading(ShellState&, char letter) override {

@@ -1,8 +1,6 @@
-// The history worker on its own thread: every posted record becomes a line,
-// in order, and the names come back for the work file.
+// The history worker on its own thread: every posted record becomes a line, in order.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <mutex>
 
 #include "history/CTHLogSave.h"

@@ -1,5 +1,4 @@
-// The printed pages without a printer: page counts and order, where a page of
-// a range lies, the ruling, the frame's top line and the member-count clamp.
+// The printed pages without a printer: the plan of pages, the ruling, the frame, the clamps.
 #include <gtest/gtest.h>
 
 #include "printout/PageLayout.h"
@@ -18,14 +17,7 @@ std::unique_ptr<PrintJob> Job(int code, int switchCnt, int exchange = 0, int mas
 }
 
 // A unit of 100 per line and 10 per character keeps positions readable.
-PageGeometry Units() {
-    PageGeometry g;
-    g.Width = 2000;
-    g.Height = 9000;
-    g.LineUnit = 100;
-    g.CharUnit = 10;
-    return g;
-}
+const PageGeometry kUnits{.Width = 2000, .Height = 9000, .LineUnit = 100, .CharUnit = 10};
 
 std::vector<std::string> TextsAtColumn(const PageOps& ops, int chars) {
     std::vector<std::string> texts;
@@ -35,7 +27,7 @@ std::vector<std::string> TextsAtColumn(const PageOps& ops, int chars) {
 }
 }  // namespace
 
-TEST(PrintPlan, PageCountsOfJobs) {
+TEST(PrintPlan, PageCountsOfJobsAndWhereThePagesLie) {
     const struct {
         const char* name;
         int code, switchCnt, exchange, master, records, pages;
@@ -57,14 +49,11 @@ TEST(PrintPlan, PageCountsOfJobs) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(JobPageCount(PlanJob(*Job(c.code, c.switchCnt, c.exchange, c.master, c.records))), c.pages);
     }
-}
 
-TEST(PrintPlan, PagesLieWhereTheSelectionPutsThem) {
     // Group Call page 5 of three exchanges is exchange 2, master 1.
     const auto group = PlanJob(*Job(PrintGroupCall, 3));
     ASSERT_EQ(group.size(), 1u);
-    EXPECT_EQ(group[0].Pages[4].Exchange, 2);
-    EXPECT_EQ(group[0].Pages[4].Part, 0);
+    EXPECT_EQ(std::tuple(group[0].Pages[4].Exchange, group[0].Pages[4].Part), std::tuple(2, 0));
     // A single exchange's "all" job: categories in order, each on that exchange.
     const auto all = PlanJob(*Job(PrintAll, 3, 3));
     const int order[] = {PrintGlobalSetting, PrintMasters, PrintSubstations, PrintCoTrunks, PrintGroupCall,
@@ -85,35 +74,30 @@ TEST(PrintPlan, PagesLieWhereTheSelectionPutsThem) {
     EXPECT_EQ(CategoryPages(*sorted, PrintSubstations)[0].Exchange, 0);
 }
 
-TEST(PageOps, TableRulingAndRowPositions) {
+TEST(PageOps, TableRulingRowPositionsAndFrame) {
     PageOps ops;
     PageBuilder out(ops);
     out.Table(12, 15, {5, 15, 25, 37, 51});
     out.Cell(12, 0, 7, "Exchange");
     out.Cell(12, 3, 9, " 2");
-    const PageGeometry g = Units();
+    const PageGeometry g = kUnits;
     // Frame (4) + inner boundaries (3) + a rule under the heading and 14 data rows.
     ASSERT_EQ(ops.Lines.size(), 4u + 3u + 15u);
     const int bottom = (12 + 16) * 100 + 16 * 16;
-    EXPECT_EQ(g.Y(ops.Lines[1].To), bottom);
-    EXPECT_EQ(g.X(ops.Lines[0].From), 100 + 50);
-    EXPECT_EQ(g.X(ops.Lines[0].To), 100 + 510);
-    EXPECT_EQ(g.X(ops.Lines[4].From), 100 + 150);
-    EXPECT_EQ(g.Y(ops.Lines[4].To), bottom);
+    // The frame's right side and top, then the first inner boundary.
+    EXPECT_EQ(std::tuple(g.Y(ops.Lines[1].To), g.X(ops.Lines[0].From), g.X(ops.Lines[0].To)),
+              std::tuple(bottom, 100 + 50, 100 + 510));
+    EXPECT_EQ(std::tuple(g.X(ops.Lines[4].From), g.Y(ops.Lines[4].To)), std::tuple(100 + 150, bottom));
     for (int i = 1; i <= 15; ++i) EXPECT_EQ(g.Y(ops.Lines[static_cast<std::size_t>(6 + i)].From), (12 + i) * 100 + 16 * i);
-    EXPECT_EQ(g.Y(ops.Texts[0].At), 12 * 100 + 8);
-    EXPECT_EQ(g.Y(ops.Texts[1].At), 15 * 100 + 8 + 48);
-    EXPECT_EQ(g.X(ops.Texts[1].At), 100 + 90);
-}
+    EXPECT_EQ(std::tuple(g.Y(ops.Texts[0].At), g.Y(ops.Texts[1].At), g.X(ops.Texts[1].At)),
+              std::tuple(12 * 100 + 8, 15 * 100 + 8 + 48, 100 + 90));
 
-TEST(PageOps, FrameTopLineAndPageNumber) {
-    const std::string longPath = "/home/installer/" + std::string(120, 'd') + "/site NX420.txt";
+    // The frame's top line: the date and the file's path, or its name when the path is too long.
     const struct {
-        std::string path;
-        std::string text;
+        std::string path, text;
     } cases[] = {
         {"/srv/NX420.txt", "Dec 06, 2026 (/srv/NX420.txt)"},
-        {longPath, "Dec 06, 2026 (site NX420.txt)"},
+        {"/home/installer/" + std::string(120, 'd') + "/site NX420.txt", "Dec 06, 2026 (site NX420.txt)"},
         {std::string(130, 'n'), "Dec 06, 2026 (" + std::string(130, 'n') + ")"},
     };
     for (const auto& c : cases) {
@@ -122,23 +106,19 @@ TEST(PageOps, FrameTopLineAndPageNumber) {
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(column, std::max(0, 120 - static_cast<int>(c.text.size())));
     }
-    PageOps ops;
-    PageBuilder(ops).Frame("Jan 01, 2027", "a.txt", "Group Call", 3);
-    ASSERT_EQ(ops.Texts.size(), 4u);
-    const PageGeometry g = Units();
-    EXPECT_EQ(ops.Texts[1].Font, PrintFont::Large);
-    EXPECT_EQ(g.X(ops.Texts[1].At), 1000 - 21 * 10);  // centred: half of 21 large characters
-    EXPECT_EQ(ops.Texts[2].Font, PrintFont::Heading);
-    EXPECT_EQ(g.Y(ops.Texts[2].At), 400);
-    EXPECT_EQ(ops.Texts[3].Text, "-3-");
-    EXPECT_EQ(g.X(ops.Texts[3].At), 1000 - 10);
-    EXPECT_EQ(g.Y(ops.Texts[3].At), 9000 - 200);
+    PageOps frame;
+    PageBuilder(frame).Frame("Jan 01, 2027", "a.txt", "Group Call", 3);
+    ASSERT_EQ(frame.Texts.size(), 4u);
+    // The title centred (half of 21 large characters), the heading, the page number.
+    EXPECT_EQ(std::tuple(frame.Texts[1].Font, g.X(frame.Texts[1].At)), std::tuple(PrintFont::Large, 1000 - 21 * 10));
+    EXPECT_EQ(std::tuple(frame.Texts[2].Font, g.Y(frame.Texts[2].At)), std::tuple(PrintFont::Heading, 400));
+    EXPECT_EQ(std::tuple(frame.Texts[3].Text, g.X(frame.Texts[3].At), g.Y(frame.Texts[3].At)),
+              std::tuple(std::string("-3-"), 1000 - 10, 9000 - 200));
 }
 
 TEST(PageLayout, MemberRowsNeverPassTheirList) {
     const struct {
-        int code;
-        int capacity;
+        int code, capacity;
     } cases[] = {{PrintGroupCall, kGroupMembers}, {PrintScanMonitor, kScanMembers}, {PrintEmergencyConference, kMeetMembers}};
     for (const auto& c : cases) {
         SCOPED_TRACE(PrintTitle(c.code));
@@ -154,8 +134,7 @@ TEST(PageLayout, MemberRowsNeverPassTheirList) {
         const PageOps ops = LayoutPage(*job, c.code, PageSlice{1, 0, 0, 0}, 1, "d");
         const auto exchanges = TextsAtColumn(ops, 9);
         ASSERT_EQ(exchanges.size(), static_cast<std::size_t>(c.capacity));
-        EXPECT_EQ(exchanges[0], "40");
-        EXPECT_EQ(TextsAtColumn(ops, 19)[0], "99");
+        EXPECT_EQ(std::pair(exchanges[0], TextsAtColumn(ops, 19)[0]), std::pair(std::string("40"), std::string("99")));
         EXPECT_EQ(TextsAtColumn(ops, 28).size(), static_cast<std::size_t>(c.capacity - 1));  // no number for it
     }
 }

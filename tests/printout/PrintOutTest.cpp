@@ -1,11 +1,8 @@
-// The report on paper: every category drawn into a PDF and read back with
-// pdftotext, the page count with pdfinfo; a stop between pages; the worker
-// behind File > Print with its dialog answered; the Printout window's checks.
-#include <QAbstractButton>
+// The report on paper (PDFs read back with pdftotext and pdfinfo), File > Print's worker,
+// the Printout window and the editors' Print buttons.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -15,7 +12,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <tuple>
 
 #include "CtlCommands.h"
 #include "app/Application.h"
@@ -30,13 +26,12 @@
 #include "model/SettingsFile.h"
 #include "printout/DlgPrintout.h"
 #include "printout/PagePainter.h"
-#include "printout/PrintPlan.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
 namespace {
-std::string Run(const char* program, const QStringList& args) {
+std::string Output(const char* program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     p.waitForFinished(60000);
@@ -44,13 +39,9 @@ std::string Run(const char* program, const QStringList& args) {
 }
 
 int PdfPages(const std::string& pdf) {
-    const std::string info = Run("pdfinfo", {QString::fromStdString(pdf)});
+    const std::string info = Output("pdfinfo", {QString::fromStdString(pdf)});
     const auto at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
-
-std::string PdfText(const std::string& pdf) {
-    return Run("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
 }
 
 // Three exchanges with a few values each category shows.
@@ -59,10 +50,7 @@ std::unique_ptr<SettingData> Site() {
     data->System.SwitchCnt = 3;
     data->System.NumberSize = 3;
     data->System.TieLine[1] = 1;
-    for (int e = 1; e <= 3; ++e) {
-        data->System.SwNumber[e - 1].Value = e * 100;
-        data->System.SwNumber[e - 1].Text = std::to_string(e * 100);
-    }
+    for (int e = 1; e <= 3; ++e) SetFirst(data->System, e, std::to_string(e * 100));
     SetStation(data->Exchange(2).Master[0], "280", "FRONT");
     SetStation(data->Exchange(1).Sub[4], "105", "LOBBY");
     data->Exchange(1).Sub[4].CallSwNo = 2;
@@ -80,12 +68,18 @@ std::unique_ptr<SettingData> Site() {
     data->DirectSelect.OutMode[0] = 1;
     return data;
 }
+
+// The windows' messages go to prompt.
+class Print : public testing::Test {
+protected:
+    RecordingPrompt prompt;
+    ScopedAppPrompt scoped{prompt};
+};
 }  // namespace
 
-TEST(PrintToPdf, EveryCategoryOnPaper) {
+TEST_F(Print, EveryCategoryOnPaper) {
     TempDir dir;
     const std::string file = dir.File("site.txt");
-    RecordingPrompt prompt;
     auto site = Site();
     ASSERT_TRUE(WriteSettingsFile(*site, file, prompt));
     const struct {
@@ -115,12 +109,9 @@ TEST(PrintToPdf, EveryCategoryOnPaper) {
         const std::string pdf = dir.File("out.pdf");
         std::vector<std::string> args{"print", file, "--pdf", pdf};
         if (*c.category) args.insert(args.end(), {"--category", c.category});
-        char buffer[256] = {};
-        std::FILE* out = fmemopen(buffer, sizeof buffer, "w");
-        ASSERT_EQ(CtlMain(args, prompt, out), 0) << (prompt.Texts().empty() ? "" : prompt.Texts().back());
-        std::fclose(out);
+        ASSERT_EQ(CtlMain(args, prompt, stdout), 0) << (prompt.Texts().empty() ? "" : prompt.Texts().back());
         EXPECT_EQ(PdfPages(pdf), c.pages);
-        const std::string text = PdfText(pdf);
+        const std::string text = Output("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
         for (const std::string& t : c.texts) EXPECT_NE(text.find(t), std::string::npos) << t;
     }
     // One exchange and master of a category; a name that is no category.
@@ -140,29 +131,23 @@ TEST(PrintToPdf, StopDuringPageThreeLeavesTwoPages) {
     job.Data = Site();
     const auto spans = PlanJob(job);
     QPdfWriter writer(QString::fromStdString(dir.File("stop.pdf")));
-    int started = 0, steps = 0;
+    int steps = 0;
+    std::vector<std::pair<std::string, int>> started;
     PrintHooks hooks;
-    hooks.Start = [&](const std::string& title, int pages) {
-        ++started;
-        EXPECT_EQ(title, "Group Call");
-        EXPECT_EQ(pages, 12);
-    };
+    hooks.Start = [&](const std::string& title, int pages) { started.emplace_back(title, pages); };
     hooks.Step = [&] { ++steps; };
     hooks.Interrupted = [&] { return steps == 2; };  // Cancel while page 2 prints
     EXPECT_EQ(PrintPages(job, spans, writer, 1, 12, "Dec 06, 2026", hooks), 2);
-    EXPECT_EQ(started, 1);
+    EXPECT_EQ(started, (std::vector<std::pair<std::string, int>>{{"Group Call", 12}}));
     EXPECT_EQ(PdfPages(dir.File("stop.pdf")), 2);
 }
 
-TEST(PrintWorker, FilePrintAsksForThePrinterOnce) {
+TEST_F(Print, FilePrintWorkerAsksForThePrinterOnce) {
     TempDir dir(true);
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
     const struct {
         const char* name;
         bool ok;
-        int from, to;
-        int pages;  // -1: no file
+        int from, to, pages;  // pages -1: no PDF
     } cases[] = {{"Cancel", false, 1, 23, -1}, {"pages 2 to 3", true, 2, 3, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,28 +167,22 @@ TEST(PrintWorker, FilePrintAsksForThePrinterOnce) {
         EXPECT_FALSE(program->Printer->Request(MakePrintJob(PrintGlobalSetting, 0, program->State.Model.operator*())));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !program->Printer->Printing(); }, 60000));
         QCoreApplication::processEvents();
-        EXPECT_EQ(program->PrintDesk->DialogsShown(), 1);
-        EXPECT_EQ(offered, 23);
-        EXPECT_EQ(program->Link.Progress().Window() == nullptr || !program->Link.Progress().Window()->isVisible(), true);
-        EXPECT_EQ(QFile::exists(QString::fromStdString(pdf)), c.pages > 0);
-        EXPECT_EQ(c.pages > 0 ? PdfPages(pdf) : -1, c.pages);
+        EXPECT_EQ(std::pair(program->PrintDesk->DialogsShown(), offered), std::pair(1, 23));
+        EXPECT_TRUE(program->Link.Progress().Window() == nullptr || !program->Link.Progress().Window()->isVisible());
+        EXPECT_EQ(PdfPages(pdf), c.pages);
     }
 }
 
-TEST(PrintoutWindow, ChecksTheExchangeAndStaysOpen) {
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
+TEST_F(Print, PrintoutWindowChecksTheExchangeAndStaysOpen) {
     auto model = MakeSettingData();
     model->System.SwitchCnt = 3;
     const struct {
-        const char* name;
         bool single;
         const char* text;
         int exchange;  // of the job sent; -1 none
-    } cases[] = {{"all", false, "9", 0}, {"single 2", true, "2", 2}, {"single 0", true, "0", -1},
-                 {"single 4", true, "4", -1}, {"single empty", true, "", -1}};
+    } cases[] = {{false, "9", 0}, {true, "2", 2}, {true, "0", -1}, {true, "4", -1}, {true, "", -1}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.single ? "single " : "all ") + c.text);
         prompt.Messages.clear();
         int sent = -1;
         CDlgPrintout dialog(nullptr, *model, [&](std::unique_ptr<PrintJob> job) {
@@ -217,9 +196,9 @@ TEST(PrintoutWindow, ChecksTheExchangeAndStaysOpen) {
         dialog.ExchangeEdit()->setText(c.text);
         dialog.PrintButton()->click();
         EXPECT_EQ(sent, c.exchange);
+        ASSERT_EQ(prompt.Texts(), c.exchange < 0 ? std::vector<std::string>{kIncorrectExchangeText}
+                                                  : std::vector<std::string>{});
         if (c.exchange < 0) {
-            ASSERT_EQ(prompt.Messages.size(), 1u);
-            EXPECT_EQ(prompt.Messages[0].Text, kIncorrectExchangeText);
             EXPECT_EQ(prompt.Messages[0].Icon, PromptIcon::Question);
             EXPECT_EQ(dialog.ExchangeEdit()->selectedText(), dialog.ExchangeEdit()->text());
         }
@@ -235,38 +214,24 @@ TEST(PrintToPdf, ArialResolvesToItsMetricTwin) {
     EXPECT_TRUE(info.family() == "Arial" || info.family() == "Liberation Sans") << info.family().toStdString();
 }
 
-TEST(EditorPrint, HandsTheWorkingCopyInTheGridsOrder) {
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
+TEST_F(Print, StationSheetHandsSubstationsInTheGridsOrder) {
     auto model = MakeTwoExchangeModel();
     std::unique_ptr<PrintJob> sent;
-    const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
-    {
-        CDlgSystem dialog(nullptr, context);
-        dialog.TieLineBox(2)->click();
-        dialog.PrintButton()->click();
-        ASSERT_TRUE(sent);
-        EXPECT_EQ(sent->Code, PrintGlobalSetting);
-        EXPECT_EQ(sent->Data->System.TieLine[1], 1);  // the copy, not yet the model
-        EXPECT_EQ(model->System.TieLine[1], 0);
-    }
-    CSheetStation sheet(nullptr, context);
+    CSheetStation sheet(nullptr, {*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }});
     sheet.Pages()->setCurrentWidget(sheet.SubPage());
     sheet.SubPage()->Grid()->verticalHeader()->moveSection(3, 0);  // substation 4 shown first
     sheet.PrintButton()->click();
-    EXPECT_EQ(sent->Code, PrintSubstations);
-    ASSERT_EQ(sent->Rows.size(), 64u);
-    EXPECT_EQ(sent->Rows[0].Position, 4);
-    EXPECT_EQ(sent->Rows[1].Position, 1);
-    EXPECT_EQ(sent->Rows[0].Exchange, 1);
+    ASSERT_TRUE(sent);
+    ASSERT_EQ(std::pair(int(sent->Code), sent->Rows.size()), std::pair(int(PrintSubstations), std::size_t(64)));
+    EXPECT_EQ(std::tuple(sent->Rows[0].Position, sent->Rows[1].Position, sent->Rows[0].Exchange), std::tuple(4, 1, 1));
 }
 
 namespace {
 using Button = QAbstractButton*;
 // Opens the editor on exchange 2 (where it has a selector) and clicks the button picked.
-template <class Dialog, class... Extra>
-std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c, Button (*pick)(Dialog&), Extra... extra) {
-    auto d = std::make_unique<Dialog>(nullptr, c, extra...);
+template <class Dialog, auto pick, class... Extra>
+std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c) {
+    auto d = std::make_unique<Dialog>(nullptr, c, Extra{}...);
     if constexpr (requires { d->Selector(); }) d->Selector()->setCurrentIndex(1);
     pick(*d)->click();
     return d;
@@ -275,39 +240,31 @@ std::unique_ptr<EditorDialog> ClickIn(const EditorContext& c, Button (*pick)(Dia
 
 // Each editor's Print hands the exchange shown with the edit made there: in
 // the job's data, not yet in the model.
-TEST(EditorPrint, EachEditorHandsItsShownCopy) {
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
-    using Open = std::unique_ptr<EditorDialog> (*)(const EditorContext&);
-    const std::tuple<int, int, Open, int (*)(const SettingData&)> cases[] = {
-        {PrintCoTrunks, 2,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgLine>(c, [](CDlgLine& d) -> Button { return d.Line(2).Outgoing; });
-         },
+TEST_F(Print, EachEditorHandsItsShownCopy) {
+    const struct {
+        int code, exchange;
+        std::unique_ptr<EditorDialog> (*open)(const EditorContext&);
+        int (*edited)(const SettingData&);
+    } cases[] = {
+        {PrintGlobalSetting, 0, ClickIn<CDlgSystem, [](CDlgSystem& d) -> Button { return d.TieLineBox(2); }>,
+         [](const SettingData& s) { return int(s.System.TieLine[1]); }},
+        {PrintCoTrunks, 2, ClickIn<CDlgLine, [](CDlgLine& d) -> Button { return d.Line(2).Outgoing; }>,
          [](const SettingData& s) { return int(s.Exchange(2).Line[1].TxNumberOnOff); }},
-        {PrintCallForwarding, 2,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgFunction>(c, [](CDlgFunction& d) -> Button { return d.Busy(); });
-         },
+        {PrintCallForwarding, 2, ClickIn<CDlgFunction, [](CDlgFunction& d) -> Button { return d.Busy(); }>,
          [](const SettingData& s) { return int(s.Function[1].TalkSend); }},
         {PrintDirectSelect, 2,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgDirectSelect>(c, [](CDlgDirectSelect& d) -> Button { return d.CallActivated(); });
-         },
+         ClickIn<CDlgDirectSelect, [](CDlgDirectSelect& d) -> Button { return d.CallActivated(); }>,
          [](const SettingData& s) { return int(s.DirectSelect.OutMode[1]); }},
-        {PrintPcPort, 0,
-         [](const EditorContext& c) {
-             return ClickIn<CDlgPcPort>(c, [](CDlgPcPort& d) -> Button { return d.PortButton(3); }, PcPortHooks{});
-         },
+        {PrintPcPort, 0, ClickIn<CDlgPcPort, [](CDlgPcPort& d) -> Button { return d.PortButton(3); }, PcPortHooks>,
          [](const SettingData& s) { return int(s.Maintenance.CommPort); }},
     };
-    for (const auto& [code, exchange, open, edited] : cases) {
+    for (const auto& c : cases) {
         auto model = MakeTwoExchangeModel();
         std::unique_ptr<PrintJob> sent;
         const EditorContext context{*model, {}, nullptr, [&](std::unique_ptr<PrintJob> job) { sent = std::move(job); }};
-        open(context)->PrintButton()->click();
-        ASSERT_TRUE(sent && sent->Data) << code;
-        EXPECT_EQ(std::tuple(sent->Code, sent->Exchange), std::tuple(code, exchange));
-        EXPECT_NE(edited(*sent->Data), edited(*model)) << code;
+        c.open(context)->PrintButton()->click();
+        ASSERT_TRUE(sent && sent->Data) << c.code;
+        EXPECT_EQ(std::tuple(sent->Code, sent->Exchange), std::tuple(c.code, c.exchange));
+        EXPECT_NE(c.edited(*sent->Data), c.edited(*model)) << c.code;
     }
 }

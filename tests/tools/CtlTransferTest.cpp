@@ -1,32 +1,28 @@
-// nx420ctl as a user runs it: upload and download against nx420-sim, the
-// failures' messages and exit status, and check over files written from a model.
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
+// nx420ctl as a user runs it: transfers against nx420-sim, their failures, and the commands
+// over files (the CSV files read back by Python's csv module).
 #include <QtTest>
 
-#include "support/CarriedText.h"
 #include "SimProcess.h"
-#include "texts/SettingTextSequence.h"
 #include "editors/LineRules.h"
 #include "editors/SystemRules.h"
 #include "model/SettingsFile.h"
+#include "support/CarriedText.h"
 #include "support/PopulatedSettings.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
+#include "texts/SettingTextSequence.h"
 
 namespace {
-
-struct Run {
-    int status = -1;
+struct CtlRun {
+    int status = -1;  // also when it crashed or did not end
     QString out, err;
 };
 
-Run Ctl(const TempDir& dir, const QStringList& args, const QString& program = NX420_CTL_PROGRAM) {
+CtlRun Ctl(const TempDir& dir, const QStringList& args, const QString& program = NX420_CTL_PROGRAM) {
     QProcess ctl;
     ctl.setWorkingDirectory(QString::fromStdString(dir.Path()));  // no NX420.txt there: COM1
     ctl.start(program, args);
-    Run r;
+    CtlRun r;
     if (!ctl.waitForFinished(240000)) return r;
     r.status = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
     r.out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
@@ -34,6 +30,20 @@ Run Ctl(const TempDir& dir, const QStringList& args, const QString& program = NX
     return r;
 }
 
+// Starts the simulator with its log in dir/sim.log; the --port value for it, "" when it did not start.
+QString StartSim(SimProcess& sim, const TempDir& dir, const std::vector<std::string>& options = {}) {
+    if (!sim.Start(NX420_SIM_PROGRAM, options, dir.File("sim.log"))) return {};
+    return QString::fromStdString("COM1=" + sim.Path());
+}
+
+// The first text of an upload that differs between two configurations.
+std::string FirstDifferentText(const SettingData& a, const SettingData& b) {
+    EncodedText ta, tb;
+    for (int i = 1; i < UploadTextCount(a.System.SwitchCnt, 0); ++i)
+        if (EncodeUploadText(a, 0, i, ta) && EncodeUploadText(b, 0, i, tb) && ta.View() != tb.View())
+            return std::string(tb.View());
+    return {};
+}
 }  // namespace
 
 class CtlTransferTest : public QObject {
@@ -45,38 +55,39 @@ private slots:
     void captureKeepsEveryRecordSent() {
         TempDir dir(false);
         SimProcess sim;
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--rate", "50"}, dir.File("sim.log")));
+        const QString port = StartSim(sim, dir, {"--rate", "50"});
+        QVERIFY(!port.isEmpty());
         // A copy of the program in the folder, so that its work file lands there.
         const QString program = QString::fromStdString(dir.File("nx420ctl"));
         QVERIFY(QFile::copy(NX420_CTL_PROGRAM, program));
-        const Run r = Ctl(dir, {"--port", QString::fromStdString("COM1=" + sim.Path()), "capture", "--for", "2"}, program);
+        const CtlRun r = Ctl(dir, {"--port", port, "capture", "--for", "2"}, program);
         QCOMPARE(r.status, 0);
         sim.Stop();
-        std::string sent;
-        for (const QString& line : QString::fromStdString(ReadWholeFile(dir.File("sim.log"))).split('\n'))
+        const QString log = QString::fromStdString(ReadWholeFile(dir.File("sim.log")));
+        QString sent, kept;
+        for (const QString& line : log.split('\n'))
             if (line.startsWith("sim: tx o") && line.endsWith(" acknowledged"))
-                sent += line.mid(8, line.size() - 8 - 13).toStdString() + "\n";
-        std::string kept;
+                sent += line.mid(8, line.size() - 8 - 13) + "\n";
         const QStringList files = QDir(QString::fromStdString(dir.Path())).entryList({"HS*-01.txt"});
         QCOMPARE(files.size(), 1);
         for (const QString& line : QString::fromStdString(ReadWholeFile(dir.File(files[0].toStdString()))).split("\r\n"))
-            if (!line.isEmpty()) kept += line.mid(14).toStdString() + "\n";
+            if (!line.isEmpty()) kept += line.mid(14) + "\n";
         QVERIFY(sent.size() > 50);
         QCOMPARE(kept, sent);
-        QCOMPARE(r.out.count('\n'), qsizetype(std::count(sent.begin(), sent.end(), '\n')));
-        const std::string log = ReadWholeFile(dir.File("sim.log"));
-        QVERIFY(log.find("rx O001000000000000000 ACK") != std::string::npos);
-        QVERIFY(log.find("rx O000000000000000000 ACK") != std::string::npos);
+        QCOMPARE(r.out.count('\n'), sent.count('\n'));
+        QVERIFY(log.contains("rx O001000000000000000 ACK"));
+        QVERIFY(log.contains("rx O000000000000000000 ACK"));
         QVERIFY(ReadWholeFile(dir.File("NX420work.txt")).find("History=" + files[0].toStdString()) != std::string::npos);
     }
 
-    // Up, back into a new file, and exchange 2 alone into a file of defaults:
-    // A, B and exchange 2's texts come back, the rest stays.
+    // Up and verified, back into a new file, and exchange 2 alone into a file of
+    // defaults: A, B and exchange 2's texts come back, the rest stays. One text
+    // changed in the exchanges is then the one difference verify finds.
     void settingsFileRoundTrips() {
         TempDir dir(false);
         SimProcess sim;
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {}, dir.File("sim.log")));
-        const QString port = QString::fromStdString("COM1=" + sim.Path());
+        const QString port = StartSim(sim, dir);
+        QVERIFY(!port.isEmpty());
         RecordingPrompt prompt;
         auto src = MakeSettingData(), defaults = MakeSettingData(), got = MakeSettingData();
         FillPopulatedSettings(*src, 5);
@@ -84,18 +95,21 @@ private slots:
         const std::string up = dir.File("up.txt"), down = dir.File("down.txt"), one = dir.File("one.txt");
         QVERIFY(WriteSettingsFile(*src, up, prompt) && WriteSettingsFile(*defaults, one, prompt));
 
-        const Run upload = Ctl(dir, {"--port", port, "upload", QString::fromStdString(up)});
+        const CtlRun upload = Ctl(dir, {"--port", port, "upload", QString::fromStdString(up)});
         QCOMPARE(upload.status, 0);
         QVERIFY2(upload.out.startsWith("434/434 texts 100% ") && upload.out.endsWith(" B/s\n"), qPrintable(upload.out));
         QVERIFY2(upload.err.isEmpty(), qPrintable(upload.err));
-        const Run all = Ctl(dir, {"download", QString::fromStdString(down), "--port", port});
+        const CtlRun equal = Ctl(dir, {"--port", port, "verify", QString::fromStdString(up)});
+        QVERIFY2(equal.out.isEmpty(), qPrintable(equal.out.left(2000)));
+        QCOMPARE(equal.status, 0);
+        const CtlRun all = Ctl(dir, {"download", QString::fromStdString(down), "--port", port});
         QCOMPARE(all.status, 0);
         QVERIFY2(all.out.startsWith("433/433 texts 100%"), qPrintable(all.out));
         QCOMPARE(ReadSettingsFile(*got, down, prompt), SettingsReadResult::Ok);
         QCOMPARE(int(got->System.SwitchCnt), 3);
         for (int i = 1; i < UploadTextCount(3, 0); ++i) QCOMPARE(CarriedText(*got, i), CarriedText(*src, i));
 
-        const Run single = Ctl(dir, {"--exchange", "2", "--port", port, "download", QString::fromStdString(one)});
+        const CtlRun single = Ctl(dir, {"--exchange", "2", "--port", port, "download", QString::fromStdString(one)});
         QCOMPARE(single.status, 0);
         QVERIFY2(single.out.startsWith(QString("%1/%1 texts").arg(UploadTextCount(3, 2) - 1)), qPrintable(single.out));
         QCOMPARE(ReadSettingsFile(*got, one, prompt), SettingsReadResult::Ok);
@@ -105,6 +119,20 @@ private slots:
             const bool carried = step.Letter == 'A' || step.Letter == 'B' || step.Exchange == 2;
             QCOMPARE(CarriedText(*got, i), CarriedText(carried ? *src : *defaults, i));
         }
+
+        *got = *src;
+        got->Function[1].TalkTime = got->Function[1].TalkTime == 990 ? 980 : 990;
+        const std::string text = FirstDifferentText(*src, *got);
+        QVERIFY(!text.empty());
+        QCOMPARE(Ctl(dir, {"--port", port, "send", QString::fromLatin1(text)}).status, 0);
+        const CtlRun differs = Ctl(dir, {"--port", port, "verify", QString::fromStdString(up), "--json"});
+        QCOMPARE(differs.status, 1);
+        const QJsonArray found = QJsonDocument::fromJson(differs.out.toUtf8()).array();
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(std::pair(found[0]["place"].toString(), found[0]["field"].toString()),
+                 std::pair(QString("Exchange 2"), QString("Conversation Time-Out")));
+        sim.Stop();  // no exchange answers: the transfer fails, nothing compared
+        QCOMPARE(Ctl(dir, {"--port", port, "verify", QString::fromStdString(up)}).status, 2);
     }
 
     // Every failure exits 1 and leaves FILE as it was; a port that does not
@@ -118,9 +146,9 @@ private slots:
         QVERIFY(WriteSettingsFile(*data, file, prompt));
         const std::string before = ReadWholeFile(file);
         const QString path = QString::fromStdString(file), none = "COM1=/nonexistent/tty";
-        SimProcess sim;  // the exchanges refuse every text
-        QVERIFY(sim.Start(NX420_SIM_PROGRAM, {"--nak-every", "1"}, dir.File("sim.log")));
-        const QString port = QString::fromStdString("COM1=" + sim.Path());
+        SimProcess sim;
+        const QString port = StartSim(sim, dir, {"--nak-every", "1"});  // the exchanges refuse every text
+        QVERIFY(!port.isEmpty());
         const QString noDevice =
             "Failed to open the device\n/nonexistent/tty: no such device (open: No such file or directory)\n";
         const struct {
@@ -133,7 +161,7 @@ private slots:
             {{"--port", port, "download", path}, "Failed to receive\n"},
         };
         for (const auto& c : cases) {
-            const Run r = Ctl(dir, c.args);
+            const CtlRun r = Ctl(dir, c.args);
             QCOMPARE(r.status, 1);
             QCOMPARE(r.err, c.err);
             QCOMPARE(ReadWholeFile(file), before);
@@ -147,10 +175,8 @@ private slots:
         const QString good = QString::fromStdString(dir.File("good.txt"));
         const QString bad = QString::fromStdString(dir.File("bad.txt"));
         QVERIFY(WriteSettingsFile(*data, good.toStdString(), prompt));
-        data->System.SwNumber[0].Text = "1";  // two digits are set
-        data->System.SwNumber[0].Value = 1;
-        data->Switch[0].Master[1].Number = "90";  // master 1's number
-        data->Switch[0].Master[1].NumberValue = 90;
+        SetFirst(data->System, 1, "1");  // two digits are set
+        SetStation(data->Switch[0].Master[1], "90", "");  // master 1's number
         data->Switch[0].LineCntLimit = 0;
         data->Switch[0].Master[0].GroupMaster[0] = MemberRef{1, 1, 1};  // the master itself
         data->Switch[0].PagingTimeLimit = 995;
@@ -159,8 +185,20 @@ private slots:
         const QString missing = QString::fromStdString(dir.File("no \"such\" \\file.txt"));
         const QString station = "Master Stations (Telephones)\nDuplicated station No.(90) for Exchange 1\n"
                                 "( Master Stations (Telephones) : 1-2 )";
-        const QString stationLine = QString(station).replace("\n", " / ");
-        const QString dial = "Exchange1\nMaster Station No.3\nIncorrect dial number";
+        // Every editor in its order, with the bad file's message or null.
+        const std::pair<QString, QString> editors[] = {
+            {"Global Setting", kFirstStationDigitText}, {"Stations", station}, {"C/O Trunks", kCoTimeOutText},
+            {"Group Call", "Invalid master equipment No.is set."}, {"Call Forwarding/Time-Out", {}},
+            {"Scan Monitor", {}}, {"Paging", "Incorrect paging time-out"}, {"Emergency Conference", {}},
+            {"Dialing Assignment", "Exchange1\nMaster Station No.3\nIncorrect dial number"}};
+        QString badText;
+        QJsonObject goodJson, badJson;
+        for (const auto& [name, message] : editors) {
+            if (!message.isNull()) badText += name + ": " + QString(message).replace("\n", " / ") + "\n";
+            goodJson[name] = QJsonValue::Null;
+            badJson[name] = message.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(message);
+        }
+        badText += "Station numbering check: " + QString(station).replace("\n", " / ") + "\n";
         const auto report = [](const QJsonValue& file, const QJsonObject& editors, const QJsonValue& numbering) {
             return QJsonObject{{"file", file}, {"editors", editors}, {"station_check", numbering}};
         };
@@ -172,34 +210,14 @@ private slots:
             QString err;
         } cases[] = {
             {{"check", good}, 0, "OK\n", {}, ""},
-            {{"check", bad}, 1,
-             QString("Global Setting: ") + kFirstStationDigitText + "\nStations: " + stationLine +
-                 "\nC/O Trunks: " + kCoTimeOutText + "\nGroup Call: Invalid master equipment No.is set."
-                 "\nPaging: Incorrect paging time-out\nDialing Assignment: " + QString(dial).replace("\n", " / ") +
-                 "\nStation numbering check: " + stationLine + "\n",
-             {}, ""},
-            {{"--json", "check", good}, 0, "",
-             report(QJsonValue::Null,
-                    {{"Global Setting", QJsonValue::Null}, {"Stations", QJsonValue::Null},
-                     {"C/O Trunks", QJsonValue::Null}, {"Group Call", QJsonValue::Null},
-                     {"Call Forwarding/Time-Out", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
-                     {"Paging", QJsonValue::Null}, {"Emergency Conference", QJsonValue::Null},
-                     {"Dialing Assignment", QJsonValue::Null}},
-                    QJsonValue::Null), ""},
-            {{"check", bad, "--json"}, 1, "",
-             report(QJsonValue::Null,
-                    {{"Global Setting", kFirstStationDigitText}, {"Stations", station}, {"C/O Trunks", kCoTimeOutText},
-                     {"Group Call", "Invalid master equipment No.is set."},
-                     {"Call Forwarding/Time-Out", QJsonValue::Null}, {"Scan Monitor", QJsonValue::Null},
-                     {"Paging", "Incorrect paging time-out"}, {"Emergency Conference", QJsonValue::Null},
-                     {"Dialing Assignment", dial}},
-                    station),
-             ""},
+            {{"check", bad}, 1, badText, {}, ""},
+            {{"--json", "check", good}, 0, "", report(QJsonValue::Null, goodJson, QJsonValue::Null), ""},
+            {{"check", bad, "--json"}, 1, "", report(QJsonValue::Null, badJson, station), ""},
             {{"check", missing}, 1, "", {}, "Cannot open " + missing + "\n"},
             {{"check", missing, "--json"}, 1, "", report("Cannot open " + missing, {}, QJsonValue::Null), ""},
         };
         for (const auto& c : cases) {
-            const Run r = Ctl(dir, c.args);
+            const CtlRun r = Ctl(dir, c.args);
             QCOMPARE(r.status, c.status);
             QCOMPARE(r.err, c.err);
             if (c.json.isEmpty()) {
@@ -212,6 +230,40 @@ private slots:
                      qPrintable(r.out));
             QCOMPARE(doc.object(), c.json);
         }
+    }
+
+    void diffAndExport() {
+        TempDir dir(false);
+        RecordingPrompt prompt;
+        auto a = MakeSettingData();
+        a->System.SwitchCnt = 2;
+        SetStation(a->Exchange(2).Master[0], "20", "\xB1\xB2 A,\"B\"");  // katakana, and CSV's separators
+        SetStation(a->Exchange(1).Sub[1], "12");
+        const std::string fa = dir.File("a.txt"), fb = dir.File("b.txt");
+        QVERIFY(WriteSettingsFile(*a, fa, prompt));
+        a->Exchange(1).Sub[1].Level = 1;
+        QVERIFY(WriteSettingsFile(*a, fb, prompt));
+        const QString qa = QString::fromStdString(fa), qb = QString::fromStdString(fb);
+
+        QCOMPARE(Ctl(dir, {"diff", qa, qa}).status, 0);
+        const CtlRun text = Ctl(dir, {"diff", qa, qb});
+        QCOMPARE(text.status, 1);
+        QCOMPARE(text.out, QString("Stations\n  Exchange 1, Substation 2: Call Priority: \"Normal\" -> \"Emergency\"\n"));
+        QCOMPARE(Ctl(dir, {"diff", qa, "missing.txt"}).status, 2);
+
+        const QString csvDir = QString::fromStdString(dir.File("csv"));
+        QCOMPARE(Ctl(dir, {"export", qa, "--csv", csvDir}).status, 0);
+        // The name as the windows show it, under its field, in the master's row.
+        const QString script =
+            "import csv,sys\n"
+            "rows=list(csv.DictReader(open(sys.argv[1]+'/stations.csv',encoding='utf-8-sig',newline='')))\n"
+            "r=[x for x in rows if x['Place']=='Exchange 2, Master 1'][0]\n"
+            "sys.stdout.write(r['Name']+'|'+str(len(rows)))\n";
+        QProcess python;
+        python.start("python3", {"-c", script, csvDir});
+        QVERIFY(python.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()),
+                 QString::fromUtf8("\uFF71\uFF72 A,\"B\"|%1").arg(2 * (kMastersPerExchange + kSubsPerExchange)));
     }
 };
 

@@ -1,6 +1,4 @@
-// The Password Input and New Password dialogs as widgets: their texts, the
-// order of their checks, where the focus goes, and the password line they
-// write into the start-up file.
+// The Password Input and New Password dialogs: texts, order of checks, focus, the line written.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,14 +28,18 @@ QStringList Labels(const QWidget& w) {
     return out;
 }
 
-TEST(PasswordInput, WrongEntryNewPasswordCancelAndRightEntry) {
+class Password : public testing::Test {
+protected:
     TempDir dir;
     const std::string file = dir.File("NX420.txt");
-    WriteWholeFile(file, PasswordLine("Secret") + kRest);
     RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
-    FixedText<20> password;  // empty: the dialog reads the file itself
-    CDlgPassword dialog(password, file);
+    ScopedAppPrompt scoped{prompt};
+    FixedText<20> password;
+};
+
+TEST_F(Password, InputWrongEntryNewPasswordCancelAndRightEntry) {
+    WriteWholeFile(file, PasswordLine("Secret") + kRest);
+    CDlgPassword dialog(password, file);  // password empty: the dialog reads the file itself
     ASSERT_TRUE(Activate(dialog));
     EXPECT_EQ(dialog.windowTitle(), "Password Input");
     EXPECT_EQ(Labels(dialog), QStringList{"Enter the password."});
@@ -69,11 +71,10 @@ TEST(PasswordInput, WrongEntryNewPasswordCancelAndRightEntry) {
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);
 }
 
-TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
+TEST_F(Password, NewChecksInOrderThenWritesInPlace) {
     const struct {
-        const char *name, *oldP, *newP, *confirm;
-        const char* message;  // "" when the dialog closes
-        bool focusOnOld;      // else on New password
+        const char *name, *oldP, *newP, *confirm, *message;  // message "" when the dialog closes
+        bool focusOnOld;                                       // else on New password
     } cases[] = {
         {"old wrong", "OLD", "n1", "n2", "Old password not correct.", true},
         {"confirmation differs", "old", "n1", "n2", "New password not correct.", false},
@@ -82,12 +83,8 @@ TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempDir dir;
-        const std::string file = dir.File("NX420.txt");
         WriteWholeFile(file, PasswordLine("old") + kRest);
-        RecordingPrompt prompt;
-        ScopedAppPrompt scoped(prompt);
-        FixedText<20> password;
+        prompt.Messages.clear();
         password = "old";
         CDlgNewPassword dialog(password, file);
         ASSERT_TRUE(Activate(dialog));
@@ -109,17 +106,12 @@ TEST(NewPassword, ChecksInOrderThenWritesInPlace) {
         if (closes) continue;
         // The field found wrong is emptied and takes the focus; New password takes Confirmation along.
         EXPECT_TRUE((c.focusOnOld ? dialog.OldEdit() : dialog.NewEdit())->hasFocus());
-        EXPECT_EQ(dialog.OldEdit()->text(), c.focusOnOld ? "" : c.oldP);
-        EXPECT_EQ(dialog.NewEdit()->text(), c.focusOnOld ? c.newP : "");
-        EXPECT_EQ(dialog.ConfirmEdit()->text(), c.focusOnOld ? c.confirm : "");
+        EXPECT_EQ((QStringList{dialog.OldEdit()->text(), dialog.NewEdit()->text(), dialog.ConfirmEdit()->text()}),
+                  (c.focusOnOld ? QStringList{"", c.newP, c.confirm} : QStringList{c.oldP, "", ""}));
     }
 }
 
-TEST(NewPassword, FieldsRefuseWhatTheFileCannotHoldAndAnUnwritableFileIsReported) {
-    TempDir dir;
-    RecordingPrompt prompt;
-    ScopedAppPrompt scoped(prompt);
-    FixedText<20> password;
+TEST_F(Password, NewFieldsRefuseWhatTheFileCannotHoldAndAnUnwritableFileIsReported) {
     CDlgNewPassword dialog(password, dir.File("no-such-folder/NX420.txt"));
     ASSERT_TRUE(Activate(dialog));
     QTest::keyClicks(dialog.NewEdit(), "ab");

@@ -1,5 +1,4 @@
-// The prompt seam on real Qt dialogs, each inspected and answered from a timer
-// while its modal loop runs, and the progress window among modal windows.
+// Real Qt dialogs, inspected and answered while their modal loop runs; the progress window.
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -28,22 +27,21 @@ void WhenModal(std::function<void(QWidget*)> inspect) {
     timer->start(10);
 }
 
-TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
+TEST(QtPrompt, MessageBoxesAndFileDialogsAsTheProgramSetsThem) {
     using B = QMessageBox;
     const struct {
         const char* title;  // "" for the program's
         PromptIcon icon;
         PromptButtons buttons;
         B::StandardButtons shown;
-        B::StandardButton byDefault;
         B::Icon shownIcon;
-        B::StandardButton click;
+        B::StandardButton byDefault, click;
         PromptAnswer answer;
     } cases[] = {
-        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::No, B::Question, B::Yes, PromptAnswer::Yes},
-        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::No, B::Question, B::No, PromptAnswer::No},
-        {"", PromptIcon::Exclamation, PromptButtons::Ok, B::Ok, B::Ok, B::Warning, B::Ok, PromptAnswer::Ok},
-        {"Transmission verification", PromptIcon::None, PromptButtons::OkCancel, B::Ok | B::Cancel, B::Ok, B::NoIcon,
+        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::Question, B::No, B::Yes, PromptAnswer::Yes},
+        {"", PromptIcon::Question, PromptButtons::YesNo, B::Yes | B::No, B::Question, B::No, B::No, PromptAnswer::No},
+        {"", PromptIcon::Exclamation, PromptButtons::Ok, B::Ok, B::Warning, B::Ok, B::Ok, PromptAnswer::Ok},
+        {"Transmission verification", PromptIcon::None, PromptButtons::OkCancel, B::Ok | B::Cancel, B::NoIcon, B::Ok,
          B::Cancel, PromptAnswer::Cancel},
     };
     QtPrompt prompt;
@@ -54,9 +52,8 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
             ASSERT_TRUE(box);
             EXPECT_EQ(box->text(), QString::fromUtf16(u"Set file not saved. Exit?\n\uff71"));
             EXPECT_EQ(box->windowTitle(), *c.title ? c.title : "NX420");
-            EXPECT_EQ(box->standardButtons(), c.shown);
-            EXPECT_EQ(box->standardButton(box->defaultButton()), c.byDefault);
-            EXPECT_EQ(box->icon(), c.shownIcon);
+            EXPECT_EQ(std::tuple(box->standardButtons(), box->standardButton(box->defaultButton()), box->icon()),
+                      std::tuple(c.shown, c.byDefault, c.shownIcon));
             // Wide enough for the title, bold, and three title bar buttons.
             QFont font = QApplication::font("QMdiSubWindowTitleBar");
             font.setBold(true);
@@ -66,9 +63,8 @@ TEST(QtPrompt, MessageBoxesHaveTheirButtonsDefaultAndIcon) {
         });
         EXPECT_EQ(prompt.Message("Set file not saved. Exit?\n\xb1", c.title, c.icon, c.buttons), c.answer);
     }
-}
 
-TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
+    // File dialogs: the filter, no default name, the Open or Save mode.
     TempDir dir;
     const std::string existing = dir.File("site.txt");
     WriteWholeFile(existing, "x");
@@ -76,16 +72,14 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
         FileDialogKind kind;
         std::string choose;
         QFileDialog::AcceptMode mode;
-    } cases[] = {{FileDialogKind::Open, existing, QFileDialog::AcceptOpen},
+    } files[] = {{FileDialogKind::Open, existing, QFileDialog::AcceptOpen},
                  {FileDialogKind::Save, dir.File("new.txt"), QFileDialog::AcceptSave}};
-    QtPrompt prompt;
-    for (const auto& c : cases) {
+    for (const auto& c : files) {
         WhenModal([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             ASSERT_TRUE(dialog);
             EXPECT_EQ(dialog->nameFilters(), (QStringList{"NX420 Data Files (*.*)", "NX420 Text Files (*.txt)"}));
-            EXPECT_EQ(dialog->defaultSuffix(), "");
-            EXPECT_EQ(dialog->acceptMode(), c.mode);
+            EXPECT_EQ(std::pair(dialog->defaultSuffix(), dialog->acceptMode()), std::pair(QString(), c.mode));
             // The name field ignores selectFile while it has the focus, which it may have by now.
             if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
             dialog->selectFile(QString::fromStdString(c.choose));
@@ -95,15 +89,19 @@ TEST(QtPrompt, FileDialogsUseTheFilterAndNoDefaultName) {
         ASSERT_TRUE(prompt.ChooseFile(c.kind, "NX420 Data Files (*.*)|*.*|NX420 Text Files (*.txt)|*.txt||", path));
         EXPECT_EQ(path, c.choose);
     }
-    WhenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    // Cancelled; a label without its patterns gets them in parentheses.
+    WhenModal([](QWidget* w) {
+        EXPECT_EQ(static_cast<QFileDialog*>(w)->nameFilters(), QStringList{"Logs (*.txt *.log)"});
+        static_cast<QDialog*>(w)->reject();
+    });
     std::string untouched = "same";
-    EXPECT_FALSE(prompt.ChooseFile(FileDialogKind::Open, "All|*||", untouched));
+    EXPECT_FALSE(prompt.ChooseFile(FileDialogKind::Open, "Logs|*.txt;*.log||", untouched));
     EXPECT_EQ(untouched, "same");
 }
 
 // The progress window joins the modal window in front (an editor, the upload
 // window), or Cancel could not be clicked; it goes when that window goes.
-TEST(ProgressWindow, JoinsTheModalWindowInFront) {
+TEST(ProgressWindow, JoinsTheModalWindowInFrontOutlivesABoxAndOnlyCancels) {
     QWidget owner;
     owner.show();
     ProgressDesk desk(&owner);
@@ -116,15 +114,31 @@ TEST(ProgressWindow, JoinsTheModalWindowInFront) {
     desk.Open(2, "Title", 10, {});
     ASSERT_NE(desk.Window(), nullptr);
     EXPECT_EQ(desk.Window()->parentWidget(), modal);
+
+    // A box shown while a transfer ends its progress window neither belongs to that
+    // window nor loses it under its feet: the end is handled in the box's loop.
+    QPointer<ProgressWindow> progress = desk.Window();
+    progress->activateWindow();
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        desk.End();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        box->accept();
+    });
+    EXPECT_EQ(QtPrompt().Message("Communications time-out", {}, PromptIcon::Warning, PromptButtons::Ok),
+              PromptAnswer::Ok);
+    EXPECT_EQ(parent, modal);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(progress.isNull());
+
+    desk.Open(2, "Title", 10, {});
     delete modal;
     EXPECT_EQ(desk.Window(), nullptr);  // not left dangling
-}
 
-// Cancel, Esc and the close box cancel; the window stays until the transfer ends it.
-TEST(ProgressWindow, CancelEscAndTheCloseBoxCancel) {
-    QWidget owner;
-    owner.show();
-    ProgressDesk desk(&owner);
+    // Cancel, Esc and the close box cancel; the window stays until the transfer ends it.
     int cancels = 0;
     desk.Open(2, "Title", 10, [&] { ++cancels; });
     ProgressWindow* w = desk.Window();
@@ -135,31 +149,5 @@ TEST(ProgressWindow, CancelEscAndTheCloseBoxCancel) {
     EXPECT_TRUE(w->isVisible());
     desk.End();
     EXPECT_EQ(cancels, 3);
-}
-
-// A box shown while a transfer ends its progress window neither belongs to
-// that window nor loses it under its feet: the end is handled in the box's loop.
-TEST(ProgressWindow, AMessageBoxOutlivesTheProgressWindowItEnds) {
-    QDialog sheet;
-    sheet.setWindowModality(Qt::ApplicationModal);
-    sheet.show();
-    ProgressDesk desk(&sheet);
-    desk.Open(2, "Title", 10, {});
-    QPointer<ProgressWindow> progress = desk.Window();
-    progress->activateWindow();
-    QtPrompt prompt;
-    QWidget* parent = nullptr;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        parent = box->parentWidget();
-        desk.End();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        box->accept();
-    });
-    EXPECT_EQ(prompt.Message("Communications time-out", {}, PromptIcon::Warning, PromptButtons::Ok), PromptAnswer::Ok);
-    EXPECT_EQ(parent, &sheet);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(progress.isNull());
 }
 }  // namespace
