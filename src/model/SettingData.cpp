@@ -105,7 +105,7 @@ void ResetToDefaults(SettingData& d) {
     // The dial rows are nearly all of the model and all zero by default:
     // clearing them writes 1.4 MB where a copy also reads as much.
     static_assert(std::is_trivially_copyable_v<DirectSelectData>);
-    std::memset(&d.DirectSelect, 0, sizeof d.DirectSelect);
+    std::memset(static_cast<void*>(&d.DirectSelect), 0, sizeof d.DirectSelect);
 }
 
 std::unique_ptr<SettingData> MakeSettingData() {
