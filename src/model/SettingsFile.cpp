@@ -324,19 +324,6 @@ SettingsReadResult ReadSettingsText(SettingData& data, std::string_view text, Pr
     return SettingsReadResult::Failed;
 }
 
-SettingsReadResult ReadSettings(SettingData& data, std::FILE* in, Prompt& prompt) {
-    InputBytes bytes;
-    bool done = false;
-    bytes.Fill(SizeHint(fileno(in)), [&](char* at, std::size_t room) -> std::ptrdiff_t {
-        // A short count is the end of the stream or an error: no further call.
-        if (done) return 0;
-        const std::size_t n = std::fread(at, 1, room, in);
-        done = n < room;
-        return static_cast<std::ptrdiff_t>(n);
-    });
-    return ReadSettingsText(data, bytes.View(), prompt);
-}
-
 SettingsReadResult ReadSettingsFile(SettingData& data, const std::string& path, Prompt& prompt) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return SettingsReadResult::CannotOpen;

@@ -21,8 +21,6 @@ enum class SettingsReadResult {
 
 // Reads path into data. A missing key shows the key message through prompt.
 SettingsReadResult ReadSettingsFile(SettingData& data, const std::string& path, Prompt& prompt);
-// The same from the rest of an open stream (the fuzz target uses it).
-SettingsReadResult ReadSettings(SettingData& data, std::FILE* in, Prompt& prompt);
 // The same from the file's bytes in memory.
 SettingsReadResult ReadSettingsText(SettingData& data, std::string_view text, Prompt& prompt);
 
