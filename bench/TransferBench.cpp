@@ -155,8 +155,8 @@ public:
     CompetingLoad() {
         pid_ = fork();
         if (pid_ == 0) {
-            for (volatile unsigned long n = 0;; n = n + 1) {
-            }
+            volatile unsigned long n = 0;
+            for (;;) n = n + 1;
         }
     }
     ~CompetingLoad() {
