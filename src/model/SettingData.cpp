@@ -57,8 +57,8 @@ void ResetSwitch(SwitchData& sw, int exchange) {
     }
 }
 
-// The defaults field by field, once: a reset copies them (in one go is far
-// cheaper than the field-by-field clearing, and every failed read pays it).
+// The defaults field by field, once: a reset copies them in one go, far
+// cheaper than clearing field by field, and every failed read pays it.
 void BuildDefaults(SettingData& d) {
     d.Maintenance = MaintenanceData{};
     d.RemoteDial = RemoteDialData{};
