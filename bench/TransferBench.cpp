@@ -7,15 +7,14 @@
 //  - paced at 19200 8E1 both ways: the elapsed time of the upload and of the
 //    download next to the wire time of every byte exchanged (frames and
 //    control sequences, both sides, as counted by the simulator), and their ratio.
-//  - with --load, the paced runs share the machine with a process that keeps
-//    one core busy (as a build running beside the program would).
-// Usage: bench_transfer [--exchanges N] [--no-pace] [--paced-only] [--load]
+//  - with --load N, the paced runs share the machine with N processes that
+//    each keep a core busy (as a build running beside the program would).
+// Usage: bench_transfer [--exchanges N] [--no-pace] [--paced-only] [--load N]
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -175,13 +174,14 @@ private:
 
 int main(int argc, char** argv) {
     int exchanges = 16;
-    bool pace = true, unpaced = true, load = false;
+    bool pace = true, unpaced = true;
+    int load = 0;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--exchanges") && i + 1 < argc) exchanges = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--no-pace")) pace = false;
         else if (!std::strcmp(argv[i], "--paced-only")) unpaced = false;
-        else if (!std::strcmp(argv[i], "--load")) load = true;
-        else return std::fprintf(stderr, "usage: bench_transfer [--exchanges N] [--no-pace] [--paced-only] [--load]\n"), 2;
+        else if (!std::strcmp(argv[i], "--load") && i + 1 < argc) load = std::atoi(argv[++i]);
+        else return std::fprintf(stderr, "usage: bench_transfer [--exchanges N] [--no-pace] [--paced-only] [--load N]\n"), 2;
     }
     if (exchanges < 1 || exchanges > kMaxExchanges) return std::fprintf(stderr, "bench_transfer: 1 to 16 exchanges\n"), 2;
     QCoreApplication app(argc, argv);
@@ -214,11 +214,9 @@ int main(int argc, char** argv) {
     }
     if (!pace) return 0;
     // Each path uploads, then downloads what it uploaded from a simulator of its own.
-    std::optional<CompetingLoad> busy;
-    if (load) {
-        busy.emplace();
-        std::printf("paced runs with a competing process spinning on one core\n");
-    }
+    std::vector<std::unique_ptr<CompetingLoad>> busy;
+    for (int i = 0; i < load; ++i) busy.push_back(std::make_unique<CompetingLoad>());
+    if (load > 0) std::printf("paced runs with %d competing processes, each spinning on a core\n", load);
     bool ok = true;
     for (const bool program : {true, false}) {
         const char* path = program ? "program" : "bare link";
