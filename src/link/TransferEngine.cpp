@@ -143,7 +143,6 @@ void TransferEngine::OnSkipped(std::unique_ptr<TransferRequest> request) {
     session_.Submit(std::move(request));
 }
 
-
 void TransferEngine::Submit(std::unique_ptr<TransferRequest> request) {
     lastSerial_ = request->Serial;
     session_.Submit(std::move(request));
