@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -122,6 +123,17 @@ void EditorDialog::SendPrint(std::unique_ptr<PrintJob> job) const {
 
 void EditorDialog::OnDeleteAll() {
     if (AppPrompt().AskYesNo(kDeleteAllConfirmText)) DeleteAllRows();
+}
+
+void EditorDialog::LayOutPages(QLabel* label, QComboBox* selector, QWidget* pages, int width, int height) {
+    auto* head = new QHBoxLayout;
+    head->addWidget(label);
+    head->addWidget(selector);
+    head->addWidget(ButtonBar(), 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(head);
+    top->addWidget(pages);
+    resize(width, height);
 }
 
 QComboBox* EditorDialog::MakeExchangeSelector(int switchCnt, bool withAll, QLabel*& label) {

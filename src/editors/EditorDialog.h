@@ -101,6 +101,9 @@ protected:
     // "%d" (item data: the exchange) and, with withAll and more than one
     // exchange, "ALL" (item data 0); exchange 1 selected.
     QComboBox* MakeExchangeSelector(int switchCnt, bool withAll, QLabel*& label);
+    // A tabbed editor's frame: the selector and the buttons in a row above
+    // the pages, then its size.
+    void LayOutPages(QLabel* label, QComboBox* selector, QWidget* pages, int width, int height);
     // Digit keys and the space bar do nothing in a list of numbers.
     void IgnoreDigitKeys(QComboBox* list);
     // The selector's value: the exchange, or 0 for "ALL".

@@ -1,11 +1,9 @@
 #include "editors/SheetPaging.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 #include "editors/PagingPage.h"
 #include "editors/SpinField.h"
@@ -24,14 +22,7 @@ CSheetPaging::CSheetPaging(QWidget* owner, const EditorContext& context)
     pages_->addTab(speak_, kPagingSpeakTitle);
     pages_->addTab(outIn_, kPagingOutInTitle);
 
-    auto* head = new QHBoxLayout;
-    head->addWidget(label);
-    head->addWidget(selector_);
-    head->addWidget(ButtonBar(), 1);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(head);
-    top->addWidget(pages_);
-    resize(1240, 640);
+    LayOutPages(label, selector_, pages_, 1240, 640);
 
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { ShowCopy(); });
     ShowCopy();

@@ -1,10 +1,8 @@
 #include "editors/SheetStation.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 #include "transfer/EditorUpload.h"
 #include "editors/PageMaster.h"
@@ -21,14 +19,7 @@ CSheetStation::CSheetStation(QWidget* owner, const EditorContext& context, const
     pages_->addTab(master_, kMasterPageTitle);
     pages_->addTab(sub_, kSubPageTitle);
 
-    auto* head = new QHBoxLayout;
-    head->addWidget(label);
-    head->addWidget(selector_);
-    head->addWidget(ButtonBar(), 1);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(head);
-    top->addWidget(pages_);
-    resize(1240, 560);
+    LayOutPages(label, selector_, pages_, 1240, 560);
 
     // The selection applies to both pages; a page is redrawn when it is shown
     // so it reflects edits made on the other one (a master's new number in
