@@ -35,12 +35,7 @@ std::string WithoutSpaces(std::string_view text) {
 }
 
 ValidationResult Fail(int code, const char* message, int field, int exchange) {
-    ValidationResult r;
-    r.Code = code;
-    r.Message = message;
-    r.Field = field;
-    r.Exchange = exchange;
-    return r;
+    return {.Code = code, .Message = message, .Exchange = exchange, .Field = field};
 }
 }  // namespace
 

@@ -34,14 +34,7 @@ bool SameOwnFields(const LineData& a, const LineData& b) {
 }
 
 ValidationResult Fail(int code, std::string message, int field, int exchange, int line = 0, int slot = 0) {
-    ValidationResult r;
-    r.Code = code;
-    r.Message = std::move(message);
-    r.Field = field;
-    r.Exchange = exchange;
-    r.Page = line;
-    r.Row = slot;
-    return r;
+    return {.Code = code, .Message = std::move(message), .Page = line, .Exchange = exchange, .Row = slot, .Field = field};
 }
 
 std::string Format(const char* pattern, int a, int b, int c = 0, int d = 0) {

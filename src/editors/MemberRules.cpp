@@ -103,14 +103,8 @@ bool EditStation(MemberRef& ref, const SettingData& model, MemberFamily family, 
 }
 
 ValidationResult Fail(int code, std::string message, int exchange, int master, int entry) {
-    ValidationResult r;
-    r.Code = code;
-    r.Message = std::move(message);
-    r.Exchange = exchange;
-    r.Page = master;
-    r.Row = entry;
-    r.Field = entry ? kMemberExchange : 0;
-    return r;
+    return {.Code = code, .Message = std::move(message), .Page = master, .Exchange = exchange, .Row = entry,
+            .Field = entry ? kMemberExchange : 0};
 }
 
 bool EntryValid(const MemberRef& ref, const SettingData& model, MemberFamily family, int exchange, int master) {

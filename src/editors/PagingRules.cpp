@@ -69,12 +69,7 @@ void ForSelection(const SettingData& model, int selection, Each each) {
 }
 
 ValidationResult Fail(int exchange) {
-    ValidationResult r;
-    r.Code = kPagingTimeOut;
-    r.Message = kPagingTimeText;
-    r.Page = kPagingPageSubs;
-    r.Exchange = exchange;
-    return r;
+    return {.Code = kPagingTimeOut, .Message = kPagingTimeText, .Page = kPagingPageSubs, .Exchange = exchange};
 }
 }  // namespace
 

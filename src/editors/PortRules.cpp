@@ -13,10 +13,7 @@ ValidationResult ValidatePort(const PortCopy& copy) {
     bool ok = !copy.TelNo.empty() && copy.TelNo.size() <= static_cast<std::size_t>(kTelNoMax);
     for (char c : copy.TelNo) ok = ok && ((c >= '0' && c <= '9') || c == '-');
     if (ok) return {};
-    ValidationResult r;
-    r.Code = kPortTelNo;
-    r.Message = kIncorrectTelNoText;
-    return r;
+    return {.Code = kPortTelNo, .Message = kIncorrectTelNoText};
 }
 
 bool PortCopyDiffers(const PortCopy& copy, const MaintenanceData& model) {

@@ -8,14 +8,8 @@ int ExchangeCount(const SystemData& system) {
 }
 
 ValidationResult Fail(int code, std::string message, int page, int exchange, int position, int column) {
-    ValidationResult r;
-    r.Code = code;
-    r.Message = std::move(message);
-    r.Page = page;
-    r.Exchange = exchange;
-    r.Row = position;
-    r.Field = column;
-    return r;
+    return {.Code = code, .Message = std::move(message), .Page = page, .Exchange = exchange, .Row = position,
+            .Field = column};
 }
 
 bool CoForwardingCorrect(const FixedText<20>& telNo) {

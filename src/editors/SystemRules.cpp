@@ -12,13 +12,7 @@ bool ValidExchange(int exchange) { return exchange >= 1 && exchange <= kMaxExcha
 int ExchangeCount(uint8_t switchCnt) { return switchCnt > kMaxExchanges ? kMaxExchanges : switchCnt; }
 
 ValidationResult Fail(int code, const char* message, int field, int exchange = 0) {
-    ValidationResult r;
-    r.Code = code;
-    r.Message = message;
-    r.Field = field;
-    r.Exchange = exchange;
-    r.Row = exchange;
-    return r;
+    return {.Code = code, .Message = message, .Exchange = exchange, .Row = exchange, .Field = field};
 }
 
 void CopyOwnFields(const SystemData& from, SystemData& to) {
